@@ -1,0 +1,33 @@
+# The content generator runs on the build machine. In the native build it is
+# an ordinary target; when cross-compiling it is built natively as a nested
+# project and its executable is imported.
+if(CMAKE_CROSSCOMPILING)
+  include(ExternalProject)
+  set(HOST_TOOLS_DIR ${CMAKE_BINARY_DIR}/host-tools)
+  ExternalProject_Add(host_tools_build
+    SOURCE_DIR ${CMAKE_SOURCE_DIR}/tools
+    BINARY_DIR ${HOST_TOOLS_DIR}
+    CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release
+    CMAKE_GENERATOR Ninja
+    INSTALL_COMMAND ""
+    BUILD_ALWAYS ON
+    BUILD_BYPRODUCTS ${HOST_TOOLS_DIR}/glimmerhall_content)
+  add_executable(glimmerhall_content IMPORTED)
+  set_target_properties(glimmerhall_content PROPERTIES
+    IMPORTED_LOCATION ${HOST_TOOLS_DIR}/glimmerhall_content)
+  add_dependencies(glimmerhall_content host_tools_build)
+  set(CONTENT_TOOL_DEPENDS host_tools_build ${HOST_TOOLS_DIR}/glimmerhall_content)
+else()
+  add_subdirectory(tools)
+  set(CONTENT_TOOL_DEPENDS glimmerhall_content)
+endif()
+
+# Everything the generator writes lands in one folder of the build tree.
+set(CONTENT_DIR ${CMAKE_BINARY_DIR}/content)
+set(CONTENT_ICON ${CONTENT_DIR}/glimmerhall.ico)
+add_custom_command(
+  OUTPUT ${CONTENT_ICON}
+  COMMAND glimmerhall_content --out ${CONTENT_DIR}
+  DEPENDS ${CONTENT_TOOL_DEPENDS}
+  COMMENT "Generating content")
+add_custom_target(content DEPENDS ${CONTENT_ICON})

@@ -1,0 +1,24 @@
+# The native Linux program: X11 + GLX on the desktop and under XScreenSaver,
+# EGL offscreen for the headless runner.
+find_package(OpenGL REQUIRED COMPONENTS OpenGL GLX EGL)
+find_package(GLEW REQUIRED)
+find_package(X11 REQUIRED)
+find_package(PNG REQUIRED)
+find_library(GLU_LIBRARY GLU REQUIRED)
+
+target_link_libraries(glimmerhall_core PUBLIC GLEW::GLEW OpenGL::OpenGL ${GLU_LIBRARY})
+
+file(GLOB GLIMMERHALL_LINUX_SOURCES CONFIGURE_DEPENDS
+  src/platform/x11/*.cpp src/platform/headless/*.cpp src/platform/posix/*.cpp)
+add_library(glimmerhall_platform STATIC ${GLIMMERHALL_LINUX_SOURCES})
+target_link_libraries(glimmerhall_platform PUBLIC glimmerhall_core OpenGL::GLX OpenGL::EGL
+  ${X11_LIBRARIES} ${X11_Xrandr_LIB} PNG::PNG)
+target_compile_options(glimmerhall_platform PRIVATE -Wall -Wextra)
+
+add_executable(glimmerhall src/platform/linux_main.cpp)
+target_link_libraries(glimmerhall PRIVATE glimmerhall_platform)
+add_dependencies(glimmerhall content)
+
+enable_testing()
+add_subdirectory(tests)
+add_subdirectory(bench)

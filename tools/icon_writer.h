@@ -1,0 +1,22 @@
+// Writes Windows icon files (.ico) with 32-bit images.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace content {
+
+struct RgbaImage {
+  int width = 0;
+  int height = 0;
+  std::vector<uint8_t> pixels;  // RGBA, top row first
+};
+
+// One icon file holding each image at its own size.
+std::vector<uint8_t> EncodeIcon(const std::vector<RgbaImage>& images);
+
+// The program's icon: a lit fir tree with a star on a night-blue tile.
+RgbaImage DrawAppIcon(int size);
+
+}  // namespace content
