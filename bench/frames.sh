@@ -10,7 +10,7 @@ start=$(date +%s.%N)
 /usr/bin/time -f '%U %S' -o "$work/cpu" "$bin" --headless --size 1024x768 --frames $frames \
   --seed 1 --frame-times "$work/times" >/dev/null || true
 end=$(date +%s.%N)
-read -r user sys <"$work/cpu"
+read -r user sys < <(tail -n 1 "$work/cpu")
 tail -n +3 "$work/times" | sort -g >"$work/sorted"
 count=$(wc -l <"$work/sorted")
 median=$(awk -v n="$count" 'NR == int((n + 1) / 2) { print; exit }' "$work/sorted")

@@ -8,7 +8,7 @@ best=""
 for run in 1 2 3 4 5; do
   before=$(date +%s%3N)
   "$bin" --headless --size 1024x768 --frames 1 --frame-times "$work/times" >/dev/null || true
-  first=$(awk '/^first_frame_unix_ms/ { printf "%d", $2 }' "$work/times")
+  first=$(awk '/^first_frame_unix_ms/ { printf "%.0f", $2 }' "$work/times")
   ms=$((first - before))
   if [ -z "$best" ] || [ "$ms" -lt "$best" ]; then best=$ms; fi
 done
