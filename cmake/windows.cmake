@@ -17,6 +17,7 @@ set_source_files_properties(${RC_FILE} PROPERTIES OBJECT_DEPENDS
 target_include_directories(glimmerhall_scr PRIVATE ${CONTENT_DIR} ${CMAKE_SOURCE_DIR}/resources)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CONTENT_DIR} -I${CMAKE_SOURCE_DIR}/resources")
 add_dependencies(glimmerhall_scr content)
+target_compile_options(glimmerhall_scr PRIVATE "$<$<COMPILE_LANGUAGE:CXX>:-Wall;-Wextra>")
 target_link_options(glimmerhall_scr PRIVATE -static -static-libgcc -static-libstdc++ -mwindows)
 target_link_libraries(glimmerhall_scr PRIVATE
   glimmerhall_core ${WIN32_DEPS}/lib/libglew32.a ${WIN32_DEPS}/lib/libjpeg.a

@@ -1,0 +1,301 @@
+#!/usr/bin/env bash
+# Runs the real Windows screensaver under Wine on a private Xvfb screen with
+# Mesa's software OpenGL and checks the three ways a host starts it: /s (full
+# screen until a key), /p without a window number and no arguments at all.
+#
+# Usage: wine_test.sh path/to/Glimmerhall.scr
+# Prints one line per check and exits non-zero when any check fails.
+set -u
+
+if [ $# -ne 1 ] || [ ! -f "$1" ]; then
+  echo "usage: $0 path/to/Glimmerhall.scr" >&2
+  exit 2
+fi
+scr="$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"
+
+for tool in wine wineboot wineserver Xvfb xdotool xdpyinfo import convert timeout; do
+  if ! command -v "$tool" >/dev/null 2>&1; then
+    echo "FAIL: $tool is not installed" >&2
+    exit 2
+  fi
+done
+
+work="$(mktemp -d /tmp/glimmerhall-wine.XXXXXX)"
+export WINEPREFIX="$work/prefix"
+export WINEARCH=win32
+export WINEDEBUG=-all
+# No Mono or Gecko: their install prompts would block the prefix set-up.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+xvfb_pid=""
+saver_pid=""
+failures=0
+script_start=$(date +%s)
+
+cleanup() {
+  if [ -n "$saver_pid" ] && kill -0 "$saver_pid" 2>/dev/null; then kill -9 "$saver_pid" 2>/dev/null; fi
+  if [ -d "$WINEPREFIX" ]; then timeout 10 wineserver -k >/dev/null 2>&1; fi
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null
+    wait "$xvfb_pid" 2>/dev/null
+  fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+pass() { echo "PASS: $*"; }
+fail() {
+  echo "FAIL: $*"
+  failures=$((failures + 1))
+}
+check() {  # check "description" command...
+  local what="$1"
+  shift
+  if "$@"; then pass "$what"; else fail "$what"; fi
+}
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+
+# --- A private X screen ------------------------------------------------------
+# A white root makes a window that does not cover the screen visible in the
+# screenshot.
+for n in $(seq 91 110); do
+  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+  Xvfb ":$n" -nolisten tcp -screen 0 1024x768x24 -wr >"$work/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  # Another run may have taken the same number a moment earlier: the screen
+  # is ours only if the lock names our server and that server still runs.
+  ours() {
+    kill -0 "$xvfb_pid" 2>/dev/null &&
+      [ "$(tr -d ' \n' 2>/dev/null <"/tmp/.X$n-lock")" = "$xvfb_pid" ] &&
+      xdpyinfo -display ":$n" >/dev/null 2>&1
+  }
+  for _ in $(seq 50); do
+    ours && break
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  if ours; then
+    export DISPLAY=":$n"
+    break
+  fi
+  kill "$xvfb_pid" 2>/dev/null
+  wait "$xvfb_pid" 2>/dev/null
+  xvfb_pid=""
+done
+if [ -z "$xvfb_pid" ]; then
+  echo "FAIL: no Xvfb display could be started"
+  exit 1
+fi
+
+# --- A fresh Wine prefix ------------------------------------------------------
+boot_start=$(now_ms)
+if ! timeout 90 wineboot -i >"$work/wineboot.log" 2>&1; then
+  echo "FAIL: wineboot did not finish within 90 s"
+  exit 1
+fi
+echo "INFO: wineboot took $(($(now_ms) - boot_start)) ms"
+
+# Without a window manager, Wine waits two seconds for every managed window
+# it unmaps; letting Wine place its windows itself removes that wait. The
+# relay of the message-box calls records the text of any box that appears.
+cat >"$work/test.reg" <<'REG'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Managed"="N"
+
+[HKEY_CURRENT_USER\Software\Wine\Debug]
+"RelayInclude"="user32.MessageBoxA;user32.MessageBoxW;user32.MessageBoxExA;user32.MessageBoxExW"
+REG
+if ! timeout 30 wine regedit /S "$(printf 'Z:%s' "$work/test.reg" | tr / '\\')" >/dev/null 2>&1; then
+  echo "FAIL: the test settings could not be written to the Wine registry"
+  exit 1
+fi
+timeout 30 wineserver -w >/dev/null 2>&1
+
+# --- Running the saver ----------------------------------------------------------
+case_out=""   # Wine's stdout and stderr of the running case (relay lines included)
+saver_rc=""
+
+windows_path() { printf 'Z:%s' "$1" | tr / '\\'; }
+
+start_saver() {  # start_saver label limit_seconds log_file [arguments...]
+  local label="$1" limit="$2" log="$3"
+  shift 3
+  case_out="$work/$label.out"
+  rm -f "$log"
+  saver_rc=""
+  GLIMMERHALL_LOG="$(windows_path "$log")" WINEDEBUG=-all,+relay \
+    timeout -k 2 "$limit" wine "$scr" "$@" >"$case_out" 2>&1 &
+  saver_pid=$!
+}
+
+saver_running() { [ -n "$saver_pid" ] && kill -0 "$saver_pid" 2>/dev/null; }
+
+# Collects the exit code once the saver has gone.
+reap_saver() {
+  if [ -n "$saver_pid" ]; then
+    wait "$saver_pid" 2>/dev/null
+    saver_rc=$?
+    saver_pid=""
+  fi
+}
+
+# A box captioned "Error" is never expected: report it, end Wine, fail.
+error_box_seen() {
+  local box
+  box="$(xdotool search --name '^Error$' 2>/dev/null | head -1)"
+  [ -z "$box" ] && return 1
+  local text
+  text="$(grep -o 'MessageBox[A-Za-z]*([^)]*)' "$case_out" 2>/dev/null | head -3 | tr '\n' ' ')"
+  fail "an unexpected \"Error\" box appeared: ${text:-(text not recorded)}"
+  timeout 10 wineserver -k >/dev/null 2>&1
+  reap_saver
+  return 0
+}
+
+# Polls until the condition holds (0), the deadline passes (1), an error box
+# shows up (2) or the saver ends while the condition is still false (3).
+wait_until() {  # wait_until seconds command...
+  local deadline=$(($(now_ms) + $1 * 1000))
+  shift
+  while :; do
+    "$@" && return 0
+    error_box_seen && return 2
+    if ! saver_running; then
+      "$@" && return 0
+      return 3
+    fi
+    [ "$(now_ms)" -ge "$deadline" ] && return 1
+    sleep 0.1
+  done
+}
+
+saver_gone() { ! saver_running; }
+
+# Waits for the saver to end by itself; past the limit it is killed.
+wait_for_exit() {  # wait_for_exit seconds
+  local status=0
+  wait_until "$1" saver_gone || status=$?
+  if [ $status -eq 1 ]; then
+    timeout 10 wineserver -k >/dev/null 2>&1
+  fi
+  reap_saver
+  return $status
+}
+
+log_has() { tr -d '\r' 2>/dev/null <"$1" | grep -qx -- "$2"; }
+log_value() { tr -d '\r' 2>/dev/null <"$1" | sed -n "s/^$2//p" | head -1; }
+is_positive_number() { awk -v v="$1" 'BEGIN { exit !(v ~ /^[0-9]+(\.[0-9]+)?(e[+-]?[0-9]+)?$/ && v + 0 > 0) }'; }
+
+# The largest channel value of the whole screen, 0 (black) to 1 (white).
+screen_maximum() {
+  import -window root "$work/screen.png" 2>/dev/null &&
+    convert "$work/screen.png" -format '%[fx:maxima]' info: 2>/dev/null
+}
+screen_minimum() {
+  import -window root "$work/screen.png" 2>/dev/null &&
+    convert "$work/screen.png" -format '%[fx:minima]' info: 2>/dev/null
+}
+
+# --- Case a: /s runs full screen until a key ------------------------------------
+run_log="$work/run-log.txt"
+# The cursor rests in the middle before the start, so that nothing moves it
+# while the saver runs (a jump would end the run on its own) and the keys go
+# to the window under it.
+xdotool mousemove 512 384 >/dev/null 2>&1
+check "/s: the screen is white before the saver starts" \
+  test "$(screen_minimum)" = "1"
+
+start_saver run 60 "$run_log" /s
+started=0
+wait_until 40 log_has "$run_log" "OpenGL initialized"
+case $? in
+  0) started=1 ;;
+  1) fail "/s: \"OpenGL initialized\" was not logged within 40 s" ;;
+  2) ;;
+  3) fail "/s: the saver ended before \"OpenGL initialized\" was logged" ;;
+esac
+
+if [ $started -eq 1 ]; then
+  window="$(xdotool search --name '^Glimmerhall$' 2>/dev/null | head -1)"
+  if [ -n "$window" ]; then
+    pass "/s: a window named Glimmerhall exists"
+    geometry="$(xdotool getwindowgeometry --shell "$window" 2>/dev/null | tr '\n' ' ')"
+    check "/s: the window covers the screen at (0,0) 1024x768 ($geometry)" \
+      test "$(echo "$geometry" | grep -c 'X=0 Y=0 WIDTH=1024 HEIGHT=768')" = "1"
+  else
+    fail "/s: no window named Glimmerhall"
+  fi
+
+  sleep 0.5
+  error_box_seen || check "/s: the screen is black" test "$(screen_maximum)" = "0"
+
+  # The space bar is the one key that must not end the run.
+  xdotool key space >/dev/null 2>&1
+  wait_until 1 saver_gone
+  status=$?
+  case $status in
+    1) pass "/s: the space bar leaves the saver running" ;;
+    2) ;;
+    *) fail "/s: the space bar ended the saver" ;;
+  esac
+
+  if saver_running; then
+    pressed=$(now_ms)
+    xdotool key Escape >/dev/null 2>&1
+    wait_for_exit 5
+    status=$?
+    elapsed=$(($(now_ms) - pressed))
+    if [ $status -eq 0 ]; then
+      check "/s: a key press ends the saver within 2 s (took $elapsed ms)" test "$elapsed" -le 2000
+      check "/s: the exit code is 1 (got $saver_rc)" test "$saver_rc" = "1"
+    elif [ $status -eq 1 ]; then
+      fail "/s: the saver was still running 5 s after a key press"
+    fi
+  fi
+fi
+if saver_running; then
+  timeout 10 wineserver -k >/dev/null 2>&1
+  reap_saver
+fi
+
+for line in "Starting..." "Window is create" "OpenGL initialized" "VBO supported"; do
+  check "/s: the log has \"$line\"" log_has "$run_log" "$line"
+done
+for key in "Max fps: " "Min fps: " "Fps: "; do
+  value="$(log_value "$run_log" "$key")"
+  check "/s: the log has \"$key\" with a positive number (\"$value\")" is_positive_number "$value"
+done
+
+# --- Cases b and c: /p without a window number, and no argument, end at once --
+for entry in "preview:/p" "configure:"; do
+  label="${entry%%:*}"
+  argument="${entry#*:}"
+  if [ -n "$argument" ]; then shown="$argument"; else shown="no argument"; fi
+  start=$(now_ms)
+  if [ -n "$argument" ]; then
+    start_saver "$label" 30 "$work/$label-log.txt" "$argument"
+  else
+    start_saver "$label" 30 "$work/$label-log.txt"
+  fi
+  wait_for_exit 20
+  status=$?
+  elapsed=$(($(now_ms) - start))
+  case $status in
+    0)
+      # Wine itself needs about a second to start a process.
+      check "$shown: the saver ends by itself (took $elapsed ms)" test "$elapsed" -le 10000
+      check "$shown: the exit code is 1 (got $saver_rc)" test "$saver_rc" = "1"
+      ;;
+    1) fail "$shown: the saver was still running after 20 s" ;;
+  esac
+done
+
+echo "INFO: the whole test took $(($(date +%s) - script_start)) s"
+if [ $failures -ne 0 ]; then
+  echo "FAILED: $failures check(s)"
+  exit 1
+fi
+echo "ALL PASSED"
