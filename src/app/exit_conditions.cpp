@@ -12,6 +12,8 @@ CursorTrack Cursor;
 
 void SaverWindowEvents::OnKeyDown(int virtualKey) {
   if (virtualKey == platform::kKeySpace) return;
+  // In a window someone else owns, that owner decides when the saver stops.
+  if (platform::Os().DrawsIntoForeignWindow()) return;
   RunMode = kModeLeaving;
 }
 
