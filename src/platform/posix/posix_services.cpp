@@ -1,5 +1,7 @@
 #include "platform/posix/posix_services.h"
 
+#include "platform/embedded_resources.h"
+
 #include <errno.h>
 #include <fcntl.h>
 #include <pwd.h>
@@ -121,7 +123,11 @@ std::string StoredSettingsPath() {
 
 // The Linux program carries its data beside the code rather than as
 // resources, so the table of embedded resources is empty.
-ResourceBytes PosixServices::FindEmbedded(const char*, int) { return ResourceBytes{}; }
+ResourceBytes PosixServices::FindEmbedded(const char* type, int id) {
+  const EmbeddedResource* resource = FindRegisteredResource(type, id);
+  if (!resource) return ResourceBytes{};
+  return ResourceBytes{resource->data, resource->size};
+}
 
 void PosixServices::ShowMessage(const char* text, const char* caption) {
   std::fprintf(stderr, "%s: %s\n", caption, text);
