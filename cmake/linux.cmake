@@ -4,9 +4,10 @@ find_package(OpenGL REQUIRED COMPONENTS OpenGL GLX EGL)
 find_package(GLEW REQUIRED)
 find_package(X11 REQUIRED)
 find_package(PNG REQUIRED)
+find_package(JPEG REQUIRED)
 find_library(GLU_LIBRARY GLU REQUIRED)
 
-target_link_libraries(glimmerhall_core PUBLIC GLEW::GLEW OpenGL::OpenGL ${GLU_LIBRARY})
+target_link_libraries(glimmerhall_core PUBLIC GLEW::GLEW OpenGL::OpenGL ${GLU_LIBRARY} JPEG::JPEG)
 
 file(GLOB GLIMMERHALL_LINUX_SOURCES CONFIGURE_DEPENDS
   src/platform/x11/*.cpp src/platform/headless/*.cpp src/platform/posix/*.cpp
