@@ -25,9 +25,22 @@ endif()
 # Everything the generator writes lands in one folder of the build tree.
 set(CONTENT_DIR ${CMAKE_BINARY_DIR}/content)
 set(CONTENT_ICON ${CONTENT_DIR}/glimmerhall.ico)
+# type, id, file: the resources the saver finds through the platform.
+set(CONTENT_RESOURCES
+  "MediaData;148;media148.rar"
+  "MediaData;150;media150.rar"
+  "CustomData;159;loading.jpg"
+  "CustomData;154;4loader_rd.tga"
+  "CustomData;155;4loader_ld.tga"
+  "CustomData;156;4loader_lu.tga"
+  "CustomData;157;4loader_ru.tga")
+set(CONTENT_FILES ${CONTENT_ICON})
+foreach(file media148.rar media150.rar loading.jpg 4loader_rd.tga 4loader_ld.tga 4loader_lu.tga 4loader_ru.tga)
+  list(APPEND CONTENT_FILES ${CONTENT_DIR}/${file})
+endforeach()
 add_custom_command(
-  OUTPUT ${CONTENT_ICON}
+  OUTPUT ${CONTENT_FILES}
   COMMAND glimmerhall_content --out ${CONTENT_DIR}
   DEPENDS ${CONTENT_TOOL_DEPENDS}
   COMMENT "Generating content")
-add_custom_target(content DEPENDS ${CONTENT_ICON})
+add_custom_target(content DEPENDS ${CONTENT_FILES})

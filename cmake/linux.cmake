@@ -17,7 +17,8 @@ target_link_libraries(glimmerhall_platform PUBLIC glimmerhall_core OpenGL::GLX O
   ${X11_LIBRARIES} ${X11_Xrandr_LIB} PNG::PNG)
 target_compile_options(glimmerhall_platform PRIVATE -Wall -Wextra)
 
-add_executable(glimmerhall src/platform/linux_main.cpp)
+include(${CMAKE_SOURCE_DIR}/cmake/embed_resources.cmake)
+add_executable(glimmerhall src/platform/linux_main.cpp ${EMBED_ASM} ${EMBED_TABLE})
 target_link_libraries(glimmerhall PRIVATE glimmerhall_platform)
 add_dependencies(glimmerhall content)
 

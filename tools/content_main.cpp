@@ -1,25 +1,56 @@
-// glimmerhall_content --out DIR: writes every generated data file into DIR.
+// glimmerhall_content --out DIR: writes every generated data file into DIR:
+// the two data archives, the loading pictures and the program icon.
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
+#include "basic_pictures.h"
 #include "icon_writer.h"
+#include "jpeg_writer.h"
+#include "rar_writer.h"
+#include "tga_writer.h"
 
 namespace {
 
 bool WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
-  std::filesystem::create_directories(path.parent_path());
+  std::error_code ignored;
+  std::filesystem::create_directories(path.parent_path(), ignored);
   const std::filesystem::path temporary = path.string() + ".part";
   {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (!out) return false;
   }
-  std::filesystem::rename(temporary, path);
-  return true;
+  std::error_code error;
+  std::filesystem::rename(temporary, path, error);
+  return !error;
 }
+
+content::ArchiveMember Folder(const char* name) {
+  content::ArchiveMember member;
+  member.name = name;
+  member.isDirectory = true;
+  return member;
+}
+
+content::ArchiveMember File(const char* name, std::vector<uint8_t> data) {
+  content::ArchiveMember member;
+  member.name = name;
+  member.data = std::move(data);
+  return member;
+}
+
+std::vector<uint8_t> PrimaryArchive() {
+  std::vector<content::ArchiveMember> members = {
+      Folder("Models"), Folder("Music"), Folder("Particles"), Folder("Sprites"), Folder("Textures")};
+  members.push_back(File("Textures\\tex_default.tga", content::EncodeTga(content::DrawDefaultTexture(64), 24)));
+  return content::BuildRarArchive(members);
+}
+
+std::vector<uint8_t> SecondaryArchive() { return content::BuildRarArchive({Folder("Textures")}); }
 
 }  // namespace
 
@@ -33,10 +64,25 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::filesystem::path out(outDir);
-  const auto icon = content::EncodeIcon({content::DrawAppIcon(32), content::DrawAppIcon(16)});
-  if (!WriteFile(out / "glimmerhall.ico", icon)) {
-    std::fprintf(stderr, "glimmerhall_content: cannot write into %s\n", outDir.c_str());
-    return 1;
+  const content::RgbaImage pixel = content::DrawTransparentPixel();
+  const struct {
+    const char* name;
+    std::vector<uint8_t> bytes;
+  } files[] = {
+      {"glimmerhall.ico", content::EncodeIcon({content::DrawAppIcon(32), content::DrawAppIcon(16)})},
+      {"media148.rar", PrimaryArchive()},
+      {"media150.rar", SecondaryArchive()},
+      {"loading.jpg", content::EncodeJpeg(content::DrawLoadingPicture(512), 90)},
+      {"4loader_rd.tga", content::EncodeTga(content::DrawCornerLogo(256, 128), 32)},
+      {"4loader_ld.tga", content::EncodeTga(pixel, 32)},
+      {"4loader_lu.tga", content::EncodeTga(pixel, 32)},
+      {"4loader_ru.tga", content::EncodeTga(pixel, 32)},
+  };
+  for (const auto& file : files) {
+    if (!WriteFile(out / file.name, file.bytes)) {
+      std::fprintf(stderr, "glimmerhall_content: cannot write %s into %s\n", file.name, outDir.c_str());
+      return 1;
+    }
   }
   return 0;
 }

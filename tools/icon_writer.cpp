@@ -42,20 +42,7 @@ std::vector<uint8_t> EncodeDib(const RgbaImage& image) {
   return dib;
 }
 
-struct Colour {
-  float r, g, b, a;
-};
-
-void Blend(RgbaImage& image, int x, int y, Colour c) {
-  if (x < 0 || y < 0 || x >= image.width || y >= image.height) return;
-  uint8_t* p = &image.pixels[(y * image.width + x) * 4];
-  const float a = c.a;
-  const float inv = 1.0f - a;
-  p[0] = static_cast<uint8_t>(std::lround(c.r * 255 * a + p[0] * inv));
-  p[1] = static_cast<uint8_t>(std::lround(c.g * 255 * a + p[1] * inv));
-  p[2] = static_cast<uint8_t>(std::lround(c.b * 255 * a + p[2] * inv));
-  p[3] = static_cast<uint8_t>(std::min(255.0f, 255 * a + p[3] * inv));
-}
+void Blend(RgbaImage& image, int x, int y, Colour c) { BlendPixel(image, x, y, c, 1.0f); }
 
 }  // namespace
 
@@ -83,9 +70,7 @@ std::vector<uint8_t> EncodeIcon(const std::vector<RgbaImage>& images) {
 }
 
 RgbaImage DrawAppIcon(int size) {
-  RgbaImage image;
-  image.width = image.height = size;
-  image.pixels.assign(size * size * 4, 0);
+  RgbaImage image(size, size);
   const float s = static_cast<float>(size);
   // Sampled four times per pixel so the edges come out smooth.
   for (int y = 0; y < size; ++y) {

@@ -2,16 +2,11 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
-namespace content {
+#include "image.h"
 
-struct RgbaImage {
-  int width = 0;
-  int height = 0;
-  std::vector<uint8_t> pixels;  // RGBA, top row first
-};
+namespace content {
 
 // One icon file holding each image at its own size.
 std::vector<uint8_t> EncodeIcon(const std::vector<RgbaImage>& images);

@@ -17,7 +17,7 @@ int GlimmerhallMain(void* instance, const char* commandLine) {
   OpenLog(LogFileNameFromEnvironment());
   settings::InitialiseSettings(settings::Current);
   settings::LoadSettings(settings::Current);
-  archive::InitAssetStore();
+  archive::Assets().Init();
   InstanceHandle = instance;
   RunMode = ParseCommandLine(commandLine, ParentWindow);
 

@@ -1,5 +1,7 @@
 #include "app/fatal_exit.h"
 
+#include <cstdlib>
+
 #include "app/gamma.h"
 #include "app/log.h"
 #include "app/renderer_state.h"
@@ -16,6 +18,7 @@ void EndAfterUnusableData() {
   }
   CloseLog();
   os.ExitProcess(0);
+  std::exit(0);  // not reached: the platform's exit does not return
 }
 
 }  // namespace app

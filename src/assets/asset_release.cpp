@@ -1,10 +1,12 @@
 #include "assets/asset_release.h"
 
+#include "assets/texture_cache.h"
+
 namespace assets {
 
-// Nothing is cached or loaded yet; the texture cache and the model library
-// fill these in.
-void ClearTextureCache() {}
+void ClearTextureCache() { TextureCache::Clear(); }
+
+// Nothing is loaded yet; the model library fills this in.
 void DestroyModelLibrary() {}
 
 }  // namespace assets

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# The content generator: the same bytes on every run, fast, and pictures that
+# ImageMagick reads as what they claim to be.
+set -u
+gen="$1"
+here="$(cd "$(dirname "$0")" && pwd)"
+. "$here/lib.sh"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+
+start=$(date +%s)
+"$gen" --out "$work/a"
+check "the generator succeeds" test $? -eq 0
+check "the whole run takes under a minute" test $(($(date +%s) - start)) -lt 60
+"$gen" --out "$work/b"
+check "a second run writes the same bytes" diff -r "$work/a" "$work/b"
+
+picture() { identify -format '%m %wx%h' "$1" 2>/dev/null; }
+check "the loading picture is a 512x512 JPEG" test "$(picture "$work/a/loading.jpg")" = "JPEG 512x512"
+check "the corner logo is a 256x128 TGA" test "$(picture "$work/a/4loader_rd.tga")" = "TGA 256x128"
+for corner in ld lu ru; do
+  check "the $corner corner is a 1x1 TGA" test "$(picture "$work/a/4loader_$corner.tga")" = "TGA 1x1"
+done
+check "the logo has transparent and opaque parts" test \
+  "$(convert "$work/a/4loader_rd.tga" -alpha extract -format '%[fx:minima] %[fx:maxima]' info:)" = "0 1"
+check "the placeholders are fully transparent" test \
+  "$(convert "$work/a/4loader_ld.tga" -alpha extract -format '%[fx:maxima]' info:)" = "0"
+# The TGAs store the bottom row first: the logo's lights sit in its upper part.
+check "the logo is stored the right way up" test "$(convert "$work/a/4loader_rd.tga" -crop 256x40+0+0 \
+  -alpha off -format '%[fx:int(255*maxima)]' info:)" -gt 150
+check "the icon holds 32 and 16 pixel images" test \
+  "$(identify -format '%wx%h ' "$work/a/glimmerhall.ico" 2>/dev/null)" = "32x32 16x16 "
+bsdtar -xOf "$work/a/media148.rar" 'Textures/tex_default.tga' >"$work/default.tga" 2>/dev/null
+check "the default texture in the primary archive is a 64x64 TGA" test "$(picture "$work/default.tga")" = "TGA 64x64"
+check "the primary archive lists its five folders" test "$(bsdtar -tf "$work/a/media148.rar" 2>/dev/null | grep -c -v '\.')" = 5
+check "the secondary archive holds its Textures folder" test "$(bsdtar -tf "$work/a/media150.rar" 2>/dev/null)" = "Textures"
+finish
