@@ -26,14 +26,15 @@ endif()
 set(CONTENT_DIR ${CMAKE_BINARY_DIR}/content)
 set(CONTENT_ICON ${CONTENT_DIR}/glimmerhall.ico)
 # type, id, file: the resources the saver finds through the platform.
+# Hand-written resources (resources/) join them in the same list.
 set(CONTENT_RESOURCES
-  "MediaData;148;media148.rar"
-  "MediaData;150;media150.rar"
-  "CustomData;159;loading.jpg"
-  "CustomData;154;4loader_rd.tga"
-  "CustomData;155;4loader_ld.tga"
-  "CustomData;156;4loader_lu.tga"
-  "CustomData;157;4loader_ru.tga")
+  "MediaData;148;${CONTENT_DIR}/media148.rar"
+  "MediaData;150;${CONTENT_DIR}/media150.rar"
+  "CustomData;159;${CONTENT_DIR}/loading.jpg"
+  "CustomData;154;${CONTENT_DIR}/4loader_rd.tga"
+  "CustomData;155;${CONTENT_DIR}/4loader_ld.tga"
+  "CustomData;156;${CONTENT_DIR}/4loader_lu.tga"
+  "CustomData;157;${CONTENT_DIR}/4loader_ru.tga")
 set(CONTENT_FILES ${CONTENT_ICON})
 foreach(file media148.rar media150.rar loading.jpg 4loader_rd.tga 4loader_ld.tga 4loader_lu.tga 4loader_ru.tga)
   list(APPEND CONTENT_FILES ${CONTENT_DIR}/${file})

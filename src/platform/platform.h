@@ -127,6 +127,10 @@ class Platform {
   virtual bool ReadStoredValue(const char* name, uint32_t& value) = 0;
   virtual void WriteStoredValue(const char* name, uint32_t value) = 0;
 
+  // Configure mode: the options dialog where there is one (Windows), a
+  // description of the stored settings elsewhere. Returns when it is closed.
+  virtual void RunConfigureDialog() {}
+
   [[noreturn]] virtual void ExitProcess(int code) = 0;
 };
 

@@ -1,10 +1,13 @@
 #include "settings/config_dialog.h"
 
 #include "app/run_mode.h"
+#include "platform/platform.h"
 
 namespace settings {
 
-// The options dialog has no template yet: Configure ends at once.
-void RunConfigureDialog() { app::RunMode = app::kModeLeaving; }
+void RunConfigureDialog() {
+  platform::Os().RunConfigureDialog();
+  app::RunMode = app::kModeLeaving;
+}
 
 }  // namespace settings
