@@ -36,7 +36,8 @@ set(CONTENT_RESOURCES
   "CustomData;156;${CONTENT_DIR}/4loader_lu.tga"
   "CustomData;157;${CONTENT_DIR}/4loader_ru.tga")
 set(CONTENT_FILES ${CONTENT_ICON})
-foreach(file media148.rar media150.rar loading.jpg 4loader_rd.tga 4loader_ld.tga 4loader_lu.tga 4loader_ru.tga)
+foreach(file media148.rar media150.rar loading.jpg 4loader_rd.tga 4loader_ld.tga 4loader_lu.tga 4loader_ru.tga
+    dialog.bmp preview.bmp emblem.bmp)
   list(APPEND CONTENT_FILES ${CONTENT_DIR}/${file})
 endforeach()
 add_custom_command(

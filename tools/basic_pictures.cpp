@@ -153,6 +153,20 @@ RgbaImage DrawCornerLogo(int width, int height) {
   return image;
 }
 
+RgbaImage DrawRoomPicture(int width, int height) {
+  const int side = std::max(width, height);
+  const RgbaImage square = DrawLoadingPicture(side);
+  RgbaImage image(width, height);
+  // Cut more from the floor than from the top so the star stays in view.
+  const int left = (side - width) / 2, top = (side - height) / 4;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      const uint8_t* from = square.At(x + left, y + top);
+      std::copy(from, from + 4, image.At(x, y));
+    }
+  return image;
+}
+
 RgbaImage DrawTransparentPixel() { return RgbaImage(1, 1); }
 
 }  // namespace content

@@ -16,6 +16,9 @@ RgbaImage DrawLoadingPicture(int size);
 // lights on a transparent ground.
 RgbaImage DrawCornerLogo(int width, int height);
 
+// The room impression at any size: the square picture cut to the middle.
+RgbaImage DrawRoomPicture(int width, int height);
+
 // A fully transparent 1 x 1 picture for the unused corners.
 RgbaImage DrawTransparentPixel();
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "basic_pictures.h"
+#include "bmp_writer.h"
 #include "icon_writer.h"
 #include "jpeg_writer.h"
 #include "rar_writer.h"
@@ -69,7 +70,11 @@ int main(int argc, char** argv) {
     const char* name;
     std::vector<uint8_t> bytes;
   } files[] = {
-      {"glimmerhall.ico", content::EncodeIcon({content::DrawAppIcon(32), content::DrawAppIcon(16)})},
+      {"glimmerhall.ico", content::EncodeIcon({content::DrawAppIcon(48), content::DrawAppIcon(32),
+                                               content::DrawAppIcon(16)})},
+      {"dialog.bmp", content::EncodeBmp(content::DrawRoomPicture(220, 140))},
+      {"preview.bmp", content::EncodeBmp(content::DrawRoomPicture(154, 112))},
+      {"emblem.bmp", content::EncodeBmp(content::DrawRoomPicture(64, 64))},
       {"media148.rar", PrimaryArchive()},
       {"media150.rar", SecondaryArchive()},
       {"loading.jpg", content::EncodeJpeg(content::DrawLoadingPicture(512), 90)},

@@ -28,8 +28,11 @@ check "the placeholders are fully transparent" test \
 # The TGAs store the bottom row first: the logo's lights sit in its upper part.
 check "the logo is stored the right way up" test "$(convert "$work/a/4loader_rd.tga" -crop 256x40+0+0 \
   -alpha off -format '%[fx:int(255*maxima)]' info:)" -gt 150
-check "the icon holds 32 and 16 pixel images" test \
-  "$(identify -format '%wx%h ' "$work/a/glimmerhall.ico" 2>/dev/null)" = "32x32 16x16 "
+check "the icon holds 48, 32 and 16 pixel images" test \
+  "$(identify -format '%wx%h ' "$work/a/glimmerhall.ico" 2>/dev/null)" = "48x48 32x32 16x16 "
+check "the dialog picture is a 220x140 BMP" test "$(picture "$work/a/dialog.bmp")" = "BMP3 220x140"
+check "the preview picture is a 154x112 BMP" test "$(picture "$work/a/preview.bmp")" = "BMP3 154x112"
+check "the bitmaps are 24 bits a pixel" test "$(od -An -tu2 -j28 -N2 "$work/a/preview.bmp" | tr -d ' ')" = 24
 bsdtar -xOf "$work/a/media148.rar" 'Textures/tex_default.tga' >"$work/default.tga" 2>/dev/null
 check "the default texture in the primary archive is a 64x64 TGA" test "$(picture "$work/default.tga")" = "TGA 64x64"
 check "the primary archive lists its five folders" test "$(bsdtar -tf "$work/a/media148.rar" 2>/dev/null | grep -c -v '\.')" = 5
