@@ -34,7 +34,8 @@ set(CONTENT_RESOURCES
   "CustomData;154;${CONTENT_DIR}/4loader_rd.tga"
   "CustomData;155;${CONTENT_DIR}/4loader_ld.tga"
   "CustomData;156;${CONTENT_DIR}/4loader_lu.tga"
-  "CustomData;157;${CONTENT_DIR}/4loader_ru.tga")
+  "CustomData;157;${CONTENT_DIR}/4loader_ru.tga"
+  "CustomData;153;${CMAKE_SOURCE_DIR}/resources/def_settings.txt")
 set(CONTENT_FILES ${CONTENT_ICON})
 foreach(file media148.rar media150.rar loading.jpg 4loader_rd.tga 4loader_ld.tga 4loader_lu.tga 4loader_ru.tga
     dialog.bmp preview.bmp emblem.bmp)

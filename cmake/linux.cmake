@@ -22,6 +22,12 @@ add_executable(glimmerhall src/platform/linux_main.cpp ${EMBED_ASM} ${EMBED_TABL
 target_link_libraries(glimmerhall PRIVATE glimmerhall_platform)
 add_dependencies(glimmerhall content)
 
+# XScreenSaver finds hacks in its own folder (Debian and Fedora use
+# libexec/xscreensaver) and their settings pages in share/xscreensaver/config.
+set(GLIMMERHALL_HACK_DIR libexec/xscreensaver CACHE STRING "Install folder of the hack, below the prefix")
+install(TARGETS glimmerhall RUNTIME DESTINATION ${GLIMMERHALL_HACK_DIR})
+install(FILES resources/xscreensaver/glimmerhall.xml DESTINATION share/xscreensaver/config)
+
 enable_testing()
 add_subdirectory(tests)
 add_subdirectory(bench)

@@ -13,7 +13,7 @@ set(RC_FILE ${CMAKE_SOURCE_DIR}/resources/glimmerhall.rc)
 add_executable(glimmerhall_scr WIN32 ${GLIMMERHALL_WIN32_SOURCES} ${RC_FILE})
 set_target_properties(glimmerhall_scr PROPERTIES OUTPUT_NAME Glimmerhall SUFFIX .scr)
 set_source_files_properties(${RC_FILE} PROPERTIES OBJECT_DEPENDS
-  "${CONTENT_FILES};${CMAKE_SOURCE_DIR}/resources/glimmerhall.manifest")
+  "${CONTENT_FILES};${CMAKE_SOURCE_DIR}/resources/glimmerhall.manifest;${CMAKE_SOURCE_DIR}/resources/text_table.txt")
 target_include_directories(glimmerhall_scr PRIVATE ${CONTENT_DIR} ${CMAKE_SOURCE_DIR}/resources)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CONTENT_DIR} -I${CMAKE_SOURCE_DIR}/resources")
 add_dependencies(glimmerhall_scr content)

@@ -9,14 +9,18 @@
 #include "settings/config_dialog.h"
 #include "settings/default_settings.h"
 #include "settings/settings.h"
+#include "settings/settings_options.h"
 
 namespace app {
 
 int GlimmerhallMain(void* instance, const char* commandLine) {
   settings::LoadDefaultSettingsText();
   OpenLog(LogFileNameFromEnvironment());
+  settings::LogIgnoredDefaultEntries();
   settings::InitialiseSettings(settings::Current);
   settings::LoadSettings(settings::Current);
+  // Options of the Linux command line; nothing is pending on Windows.
+  settings::ApplyCommandLineOverrides();
   archive::Assets().Init();
   InstanceHandle = instance;
   RunMode = ParseCommandLine(commandLine, ParentWindow);

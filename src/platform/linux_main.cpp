@@ -6,11 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "app/command_line.h"
 #include "app/entry.h"
+#include "app/run_mode.h"
 #include "platform/headless/headless_options.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/platform.h"
 #include "platform/x11/x11_platform.h"
+#include "settings/settings_options.h"
 
 namespace {
 
@@ -28,6 +31,20 @@ std::string CommandLineOf(const std::vector<std::string>& args) {
   return line;
 }
 
+// The long spelling of the configure switch becomes the one the run-mode
+// reader knows.
+void TranslateConfigure(std::vector<std::string>& args) {
+  for (size_t i = 1; i < args.size(); ++i)
+    if (args[i] == "--configure") args[i] = "/c";
+}
+
+// Settings options alone mean a run with them; with --save they mean "store
+// these", which then shows what is stored instead of starting the saver.
+void AddSwitchForSettingsOptions(std::vector<std::string>& args) {
+  if (HasSwitch(args) || settings::PendingOverrides.Empty()) return;
+  args.push_back(settings::PendingOverrides.save ? "/c" : "/s");
+}
+
 bool WantsHeadless(const std::vector<std::string>& args) {
   for (size_t i = 1; i < args.size(); ++i)
     if (args[i] == "--headless") return true;
@@ -41,6 +58,14 @@ int main(int argc, char** argv) {
   std::unique_ptr<platform::Platform> os;
   std::string error;
 
+  // Settings options come out first: the run-mode reader takes any argument
+  // with a dash for a switch, so an options-only call must still mean Run.
+  if (!settings::TakeSettingsOptions(args, settings::PendingOverrides, error)) {
+    std::fprintf(stderr, "glimmerhall: %s\n", error.c_str());
+    return 2;
+  }
+  TranslateConfigure(args);
+
   if (WantsHeadless(args)) {
     platform::HeadlessOptions options;
     if (!platform::TakeHeadlessOptions(args, options, error)) {
@@ -48,6 +73,7 @@ int main(int argc, char** argv) {
       return 2;
     }
     if (options.seeded) std::srand(options.seed);
+    AddSwitchForSettingsOptions(args);
     // The runner shows the saver itself unless another mode is asked for.
     if (!HasSwitch(args)) args.push_back("/s");
     os = platform::CreateHeadlessPlatform(options);
@@ -60,7 +86,13 @@ int main(int argc, char** argv) {
     // Inside another program's window, or in a window of our own, it can only mean Run.
     if ((options.useExistingWindow || options.ordinaryWindow) && !HasSwitch(args))
       args.push_back("/s");
-    os = platform::CreateX11Platform(options);
+    AddSwitchForSettingsOptions(args);
+    // Configure only prints; it needs no display, so it works over ssh too.
+    int32_t parent = 0;
+    if (app::ParseCommandLine(CommandLineOf(args).c_str(), parent) == app::kModeConfigure)
+      os = platform::CreateHeadlessPlatform(platform::HeadlessOptions());
+    else
+      os = platform::CreateX11Platform(options);
     if (!os) return 1;
   }
 

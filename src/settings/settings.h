@@ -34,9 +34,25 @@ extern SettingsRecord Current;
 // The built-in values, display modes 0 to 9 included.
 void InitialiseSettings(SettingsRecord& settings);
 
-// Fills the record at start-up. Until stored settings exist this keeps the
-// built-in values; with UseDktpSet it selects the desktop's own size.
+// The names of the eleven stored values, in the order they are read and written.
+constexpr int kStoredValueCount = 11;
+extern const char* const kStoredValueNames[kStoredValueCount];
+
+// Fills the record at start-up from the store; on first run (no stored
+// "Resolution:") from the defaults, which are then stored. Values that would
+// harm the run are mended (see MendSettings). With UseDktpSet the desktop's
+// own size is selected.
 void LoadSettings(SettingsRecord& settings);
+
+// Copies the default-settings table into the record.
+void LoadDefaults(SettingsRecord& settings);
+
+// Writes all eleven values to the store.
+void SaveSettings(const SettingsRecord& settings);
+
+// Keeps what the rest of the saver relies on: CurrRes 0..10 (else the
+// default index), Gamma 0..4, volumes 0..100. Each change is logged.
+void MendSettings(SettingsRecord& settings);
 
 // Entry 10 becomes the desktop's size at 16 bits and is selected.
 void SelectDesktopMode(SettingsRecord& settings, int32_t desktopWidth, int32_t desktopHeight);

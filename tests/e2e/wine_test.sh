@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the real Windows screensaver under Wine on a private Xvfb screen with
 # Mesa's software OpenGL and checks the three ways a host starts it: /s (full
-# screen until a key), /p without a window number and no arguments at all.
+# screen until a key), /p without a window number and no arguments at all
+# (Configure: the options dialog, closed with Cancel).
 #
 # Usage: wine_test.sh path/to/Glimmerhall.scr
 # Prints one line per check and exits non-zero when any check fails.
@@ -269,29 +270,56 @@ for key in "Max fps: " "Min fps: " "Fps: "; do
   check "/s: the log has \"$key\" with a positive number (\"$value\")" is_positive_number "$value"
 done
 
-# --- Cases b and c: /p without a window number, and no argument, end at once --
-for entry in "preview:/p" "configure:"; do
-  label="${entry%%:*}"
-  argument="${entry#*:}"
-  if [ -n "$argument" ]; then shown="$argument"; else shown="no argument"; fi
-  start=$(now_ms)
-  if [ -n "$argument" ]; then
-    start_saver "$label" 30 "$work/$label-log.txt" "$argument"
-  else
-    start_saver "$label" 30 "$work/$label-log.txt"
-  fi
-  wait_for_exit 20
-  status=$?
-  elapsed=$(($(now_ms) - start))
-  case $status in
-    0)
-      # Wine itself needs about a second to start a process.
-      check "$shown: the saver ends by itself (took $elapsed ms)" test "$elapsed" -le 10000
-      check "$shown: the exit code is 1 (got $saver_rc)" test "$saver_rc" = "1"
-      ;;
-    1) fail "$shown: the saver was still running after 20 s" ;;
-  esac
-done
+# --- Case b: /p without a window number ends at once ----------------------------
+start=$(now_ms)
+start_saver preview 30 "$work/preview-log.txt" /p
+wait_for_exit 20
+status=$?
+elapsed=$(($(now_ms) - start))
+case $status in
+  0)
+    # Wine itself needs about a second to start a process.
+    check "/p: the saver ends by itself (took $elapsed ms)" test "$elapsed" -le 10000
+    check "/p: the exit code is 1 (got $saver_rc)" test "$saver_rc" = "1"
+    ;;
+  1) fail "/p: the saver was still running after 20 s" ;;
+esac
+
+# --- Case c: no argument is Configure: the options dialog waits for the user ----
+# Its caption comes from the dialog's text table, leading space included.
+dialog_window() { xdotool search --onlyvisible --name '^ Lumenhof Konfiguration$' 2>/dev/null | head -1; }
+dialog_shown() { [ -n "$(dialog_window)" ]; }
+xdotool mousemove 1000 740 >/dev/null 2>&1
+start_saver configure 60 "$work/configure-log.txt"
+wait_until 30 dialog_shown
+case $? in
+  0)
+    pass "no argument: the options dialog appears"
+    wait_until 1 saver_gone
+    check "no argument: the dialog stays open until the user closes it" saver_running
+    # Cancel, at its place in the bottom row (282, 217, 61, 14 dialog units,
+    # moved to 295 pixels in the client area), scaled by the window's width.
+    geometry="$(xdotool getwindowgeometry --shell "$(dialog_window)" 2>/dev/null)"
+    wx="$(echo "$geometry" | sed -n 's/^X=//p')"
+    wy="$(echo "$geometry" | sed -n 's/^Y=//p')"
+    ww="$(echo "$geometry" | sed -n 's/^WIDTH=//p')"
+    # Wine's frame is 3 pixels wide and its caption 19 pixels high.
+    xdotool mousemove $((wx + 3 + (2 * 282 + 61) * (ww - 6) / (2 * 358))) $((wy + 3 + 19 + 295 + 12)) \
+      click 1 >/dev/null 2>&1
+    wait_for_exit 10
+    case $? in
+      0) check "no argument: Cancel ends the saver, exit code 1 (got $saver_rc)" test "$saver_rc" = "1" ;;
+      1) fail "no argument: the saver was still running 10 s after Cancel" ;;
+    esac
+    ;;
+  1) fail "no argument: the options dialog did not appear within 30 s" ;;
+  2) ;;
+  3) fail "no argument: the saver ended without showing the options dialog" ;;
+esac
+if saver_running; then
+  timeout 10 wineserver -k >/dev/null 2>&1
+  reap_saver
+fi
 
 echo "INFO: the whole test took $(($(date +%s) - script_start)) s"
 if [ $failures -ne 0 ]; then

@@ -102,13 +102,12 @@ TEST_F(PosixServices, StoredValuesRoundTripAndReplaceEachOther) {
   EXPECT_EQ(ReadFile(platform::StoredSettingsPath()), "Gamma=3\nMusic=1\nMusicVolume=4294967295\n");
 }
 
-TEST_F(PosixServices, MalformedLinesAreIgnoredAndKept) {
+TEST_F(PosixServices, UnreadableLinesCountAsMissingAndTheFileIsKeptAsBackup) {
   const std::string path = platform::StoredSettingsPath();
+  const std::string folder = folder_ + "/config/deeper/glimmerhall";
   os_.WriteStoredValue("ShowFPS", 1);  // creates the folders
-  {
-    std::ofstream out(path);
-    out << "# written by hand\nShowFPS=abc\nShowTime=-1\nSFX=99999999999\nGamma=8\n";
-  }
+  const std::string byHand = "# written by hand\nShowFPS=abc\nShowTime=-1\nSFX=99999999999\nGamma=8\n";
+  std::ofstream(path) << byHand;
   uint32_t value = 5;
   EXPECT_FALSE(os_.ReadStoredValue("ShowFPS", value));
   EXPECT_FALSE(os_.ReadStoredValue("ShowTime", value));
@@ -118,10 +117,21 @@ TEST_F(PosixServices, MalformedLinesAreIgnoredAndKept) {
   EXPECT_EQ(value, 8u);
 
   os_.WriteStoredValue("ShowFPS", 0);
-  EXPECT_EQ(ReadFile(path), "# written by hand\nShowFPS=0\nShowTime=-1\nSFX=99999999999\nGamma=8\n");
-  // No temporary file is left beside it.
-  std::string command = "test $(ls -A '" + folder_ + "/config/deeper/glimmerhall' | wc -l) -eq 1";
+  EXPECT_EQ(ReadFile(path), "# written by hand\nGamma=8\nShowFPS=0\n");
+  EXPECT_EQ(ReadFile(folder + "/settings.bak"), byHand);
+  // A later write finds a clean file and leaves the backup alone.
+  os_.WriteStoredValue("Gamma", 2);
+  EXPECT_EQ(ReadFile(folder + "/settings.bak"), byHand);
+  // Nothing but the two files: no temporary file is left beside them.
+  std::string command = "test $(ls -A '" + folder + "' | wc -l) -eq 2";
   EXPECT_EQ(system(command.c_str()), 0);
+}
+
+TEST_F(PosixServices, AReadableFileGetsNoBackup) {
+  os_.WriteStoredValue("Gamma", 3);
+  os_.WriteStoredValue("Music", 1);
+  struct stat info {};
+  EXPECT_NE(stat((folder_ + "/config/deeper/glimmerhall/settings.bak").c_str(), &info), 0);
 }
 
 TEST_F(PosixServices, TempFilesAreNewEmptyFilesInTmpdirWithThePrefix) {

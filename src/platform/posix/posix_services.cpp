@@ -16,9 +16,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 #include <vector>
 
 #include "app/log.h"
+#include "settings/settings.h"
+#include "settings/settings_options.h"
 
 namespace platform {
 namespace {
@@ -72,7 +75,7 @@ std::string NameOfLine(const std::string& line) {
 
 std::vector<std::string> ReadLines(const std::string& path) {
   std::vector<std::string> lines;
-  std::ifstream in(path);
+  std::ifstream in(path, std::ios::binary);
   std::string line;
   while (std::getline(in, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -81,14 +84,20 @@ std::vector<std::string> ReadLines(const std::string& path) {
   return lines;
 }
 
+// A line the store understands: a stored value, a '#' comment or nothing.
+bool IsReadableLine(const std::string& line) {
+  if (line.empty() || line[0] == '#') return true;
+  const std::string name = NameOfLine(line);
+  uint32_t value = 0;
+  return !name.empty() && ParseStoredNumber(line.substr(name.size() + 1), value);
+}
+
 // Writes the whole file next to its final place and renames it over the old
 // one, so that a crash or a second saver never leaves half a file behind.
-bool WriteLinesAtomically(const std::string& path, const std::vector<std::string>& lines) {
+bool WriteTextAtomically(const std::string& path, const std::string& text) {
   std::string temp = path + ".XXXXXX";
   const int fd = mkstemp(&temp[0]);
   if (fd < 0) return false;
-  std::string text;
-  for (const std::string& line : lines) text += line + '\n';
   size_t written = 0;
   while (written < text.size()) {
     const ssize_t n = write(fd, text.data() + written, text.size() - written);
@@ -102,6 +111,35 @@ bool WriteLinesAtomically(const std::string& path, const std::vector<std::string
     unlink(temp.c_str());
     return false;
   }
+  return true;
+}
+
+bool WriteLinesAtomically(const std::string& path, const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + '\n';
+  return WriteTextAtomically(path, text);
+}
+
+// A settings file with lines the store cannot read may still be someone's
+// work: its bytes are kept as settings.bak before the first rewrite drops
+// those lines. False when the copy could not be made, so that nothing
+// overwrites the only copy.
+bool KeepUnreadableFile(const std::string& path, const std::vector<std::string>& lines) {
+  bool readable = true;
+  for (const std::string& line : lines) readable = readable && IsReadableLine(line);
+  struct stat info {};
+  const bool exists = stat(path.c_str(), &info) == 0;
+  std::ifstream in(path, std::ios::binary);
+  if (readable && (!exists || in)) return true;
+  const std::string backup = FolderOf(path) + "/settings.bak";
+  if (!in) {  // there, but not ours to read: move it aside whole
+    if (rename(path.c_str(), backup.c_str()) != 0) return false;
+  } else {
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    if (!WriteTextAtomically(backup, bytes.str())) return false;
+  }
+  app::Log("Settings file ", path, " could not be read in full; kept as ", backup);
   return true;
 }
 
@@ -237,9 +275,12 @@ void PosixServices::WriteStoredValue(const char* name, uint32_t value) {
   if (path.empty() || !name || !name[0]) return;
   if (!MakeFolders(FolderOf(path))) return;
   const std::string entry = std::string(name) + "=" + std::to_string(value);
+  const std::vector<std::string> old = ReadLines(path);
+  if (!KeepUnreadableFile(path, old)) return;
   std::vector<std::string> lines;
   bool replaced = false;
-  for (const std::string& line : ReadLines(path)) {
+  for (const std::string& line : old) {
+    if (!IsReadableLine(line)) continue;  // kept in settings.bak
     const std::string lineName = NameOfLine(line);
     if (!lineName.empty() && strcasecmp(lineName.c_str(), name) == 0) {
       if (!replaced) lines.push_back(entry);
@@ -252,6 +293,30 @@ void PosixServices::WriteStoredValue(const char* name, uint32_t value) {
   // Like a registry write, a failure here is not reported: the saver runs on
   // with the values it holds.
   WriteLinesAtomically(path, lines);
+}
+
+void PosixServices::RunConfigureDialog() {
+  const std::string path = StoredSettingsPath();
+  std::printf("Glimmerhall settings, stored in %s\n\n", path.empty() ? "(no home folder found)" : path.c_str());
+  for (const char* name : settings::kStoredValueNames) {
+    uint32_t value = 0;
+    if (ReadStoredValue(name, value))
+      std::printf("  %-15s %u\n", name, value);
+    else
+      std::printf("  %-15s (not stored)\n", name);
+  }
+  std::printf("\nDisplay modes for -mode:");
+  const settings::SettingsRecord& current = settings::Current;
+  for (int i = 0; i < settings::kDesktopModeIndex; ++i) {
+    const settings::DisplayMode& mode = current.DisplayModes[i];
+    std::printf("%s %d %dx%dx%d", i ? "," : "", i, mode.width, mode.height, mode.bitsPerPixel);
+  }
+  std::printf(", 10 the desktop's size\n\n");
+  std::printf("Change them for one run with options, and store them by adding --save:\n%s",
+              settings::SettingsOptionsHelp());
+  std::printf("\nExample: glimmerhall -no-music -gamma 2 -24h --save\n"
+              "Under XScreenSaver the same options are set in xscreensaver-settings.\n");
+  std::fflush(stdout);
 }
 
 void PosixServices::ExitProcess(int code) {

@@ -31,6 +31,10 @@ class PosixServices : public Platform {
   bool ReadStoredValue(const char* name, uint32_t& value) override;
   void WriteStoredValue(const char* name, uint32_t value) override;
 
+  // There is no dialog on Linux: prints the stored values, where they live
+  // and how to change them.
+  void RunConfigureDialog() override;
+
   [[noreturn]] void ExitProcess(int code) override;
 };
 

@@ -58,6 +58,9 @@ class Win32Platform : public Platform {
   bool GetGammaRamp(uint16_t ramp[kGammaRampSize]) override;
   bool SetGammaRamp(const uint16_t ramp[kGammaRampSize]) override;
 
+  // The options dialog of Configure mode (win32_dialog.cpp).
+  void RunConfigureDialog() override;
+
  private:
   HDC WindowDC();
 
