@@ -1,18 +1,8 @@
 #include "bmp_writer.h"
 
+#include "little_endian.h"
+
 namespace content {
-namespace {
-
-void PutU16(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(v & 0xFF);
-  out.push_back((v >> 8) & 0xFF);
-}
-void PutU32(std::vector<uint8_t>& out, uint32_t v) {
-  PutU16(out, v & 0xFFFF);
-  PutU16(out, v >> 16);
-}
-
-}  // namespace
 
 std::vector<uint8_t> EncodeBmp(const RgbaImage& image) {
   const uint32_t rowBytes = (static_cast<uint32_t>(image.width) * 3 + 3) & ~3u;

@@ -1,19 +1,12 @@
 #include "icon_writer.h"
 
+#include "little_endian.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace content {
 namespace {
-
-void PutU16(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(v & 0xFF);
-  out.push_back((v >> 8) & 0xFF);
-}
-void PutU32(std::vector<uint8_t>& out, uint32_t v) {
-  PutU16(out, v & 0xFFFF);
-  PutU16(out, v >> 16);
-}
 
 std::vector<uint8_t> EncodeDib(const RgbaImage& image) {
   std::vector<uint8_t> dib;

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "archive/crc32.h"
+#include "little_endian.h"
 
 namespace content {
 namespace {
@@ -24,15 +25,6 @@ constexpr size_t kMaxNameLength = 259;
 constexpr uint32_t kDosTime = (18u << 11) | (0u << 5) | (0u / 2);
 constexpr uint32_t kDosDate = ((2024u - 1980u) << 9) | (12u << 5) | 24u;
 constexpr uint32_t kDosDateTime = (kDosDate << 16) | kDosTime;
-
-void PutU16(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(v & 0xFF);
-  out.push_back((v >> 8) & 0xFF);
-}
-void PutU32(std::vector<uint8_t>& out, uint32_t v) {
-  PutU16(out, v & 0xFFFF);
-  PutU16(out, v >> 16);
-}
 
 // Appends a header whose first two bytes are left for its CRC: the low half
 // of the CRC-32 of everything after them.
