@@ -1,5 +1,6 @@
 #include "app/gl_context.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "app/exit_conditions.h"
@@ -14,6 +15,7 @@
 namespace app {
 
 RendererStateRecord RendererState;
+ForcedPathsRecord ForcedPaths;
 
 namespace {
 
@@ -32,6 +34,12 @@ void ChangeDisplayForSaver(int width, int height) {
     case platform::DisplayChange::Changed:
       break;
   }
+}
+
+// An environment variable set to anything but "" or "0".
+bool Requested(const char* variable) {
+  const char* value = std::getenv(variable);
+  return value && *value && std::strcmp(value, "0") != 0;
 }
 
 const char* GlString(GLenum name) {
@@ -72,6 +80,14 @@ void ProbeCapabilities() {
     }
   } else {
     Log("ARB_Occlusion_querry not supported!");
+  }
+  if (caps.vertexBufferObjects && (ForcedPaths.noVertexBuffer || Requested("GLIMMERHALL_NO_VBO"))) {
+    caps.vertexBufferObjects = false;
+    Log("VBO switched off on request");
+  }
+  if (caps.occlusionQueries && (ForcedPaths.noOcclusionQueries || Requested("GLIMMERHALL_NO_QUERIES"))) {
+    caps.occlusionQueries = false;
+    Log("Occlusion queries switched off on request");
   }
 }
 

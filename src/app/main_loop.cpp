@@ -30,7 +30,7 @@ void RunMainLoop() {
     if (pumped == platform::PumpResult::Dispatched) continue;
     TimeOfDay.local = os.LocalClock();
     UpdateCountdown(TimeOfDay);
-    scene::DrawFrame();
+    scene::SceneRenderer::DrawFrame();
     PollInput();
   }
   ShutdownRun();

@@ -28,4 +28,14 @@ struct RendererStateRecord {
 
 extern RendererStateRecord RendererState;
 
+// Renderer paths switched off on request even where the driver has them
+// (the environment variables GLIMMERHALL_NO_VBO and GLIMMERHALL_NO_QUERIES
+// do the same), so that every path can be exercised on one machine.
+struct ForcedPathsRecord {
+  bool noVertexBuffer = false;
+  bool noOcclusionQueries = false;
+};
+
+extern ForcedPathsRecord ForcedPaths;
+
 }  // namespace app

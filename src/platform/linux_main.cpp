@@ -8,11 +8,13 @@
 
 #include "app/command_line.h"
 #include "app/entry.h"
+#include "app/renderer_state.h"
 #include "app/run_mode.h"
 #include "platform/headless/headless_options.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/platform.h"
 #include "platform/x11/x11_platform.h"
+#include "scene/scene_camera.h"
 #include "settings/settings_options.h"
 
 namespace {
@@ -73,6 +75,9 @@ int main(int argc, char** argv) {
       return 2;
     }
     if (options.seeded) std::srand(options.seed);
+    app::ForcedPaths.noVertexBuffer = options.noVertexBuffer;
+    app::ForcedPaths.noOcclusionQueries = options.noOcclusionQueries;
+    scene::ForcedFirstCamera = static_cast<int32_t>(options.firstCamera);
     AddSwitchForSettingsOptions(args);
     // The runner shows the saver itself unless another mode is asked for.
     if (!HasSwitch(args)) args.push_back("/s");

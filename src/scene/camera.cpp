@@ -1,8 +1,12 @@
 #include "scene/camera.h"
 
+#include "scene/scene_camera.h"
+#include "scene/scene_types.h"
+
 namespace scene {
 
-// No camera path is loaded yet, so there is nothing to move.
-void MoveCurrentCamera(float, float, float) {}
+void MoveCurrentCamera(float x, float y, float z) {
+  if (SceneCamera* camera = CurrentCamera(TheScene)) camera->Move(x, y, z);
+}
 
 }  // namespace scene

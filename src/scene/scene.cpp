@@ -1,9 +1,15 @@
 #include "scene/scene.h"
 
+#include "scene/scene_loader.h"
+
 namespace scene {
 
-// The room file and its loader come next; until then the frame is empty.
-void LoadScene() {}
-void ClearScene() {}
+void LoadScene() { SceneLoader::Load(); }
+
+void ClearScene() {
+  ClearSceneRecords(TheScene);
+  SceneVertices.clear();
+  SceneVertices.shrink_to_fit();
+}
 
 }  // namespace scene

@@ -170,6 +170,12 @@ bool TakeHeadlessOptions(std::vector<std::string>& args, HeadlessOptions& option
     } else if (name == "--frame-times") {
       ok = value(text) && !text.empty();
       options.frameTimesFile = text;
+    } else if (name == "--no-vbo") {
+      options.noVertexBuffer = true;
+    } else if (name == "--no-queries") {
+      options.noOcclusionQueries = true;
+    } else if (name == "--camera") {
+      ok = value(text) && ParseLong(text, options.firstCamera, 0);
     } else if (name.rfind("--", 0) == 0) {
       error = "unknown option " + name;
       return false;

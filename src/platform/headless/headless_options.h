@@ -39,6 +39,11 @@ struct HeadlessOptions {
   std::string snapshotDir;
   std::vector<ScriptedEvent> events;  // sorted by frame, stable
   std::string frameTimesFile;
+  // Test aids: the renderer paths without the vertex buffer or without
+  // occlusion queries, and the camera path shown first (-1: drawn at random).
+  bool noVertexBuffer = false;
+  bool noOcclusionQueries = false;
+  long firstCamera = -1;
 };
 
 // Takes the runner's options out of args (the first element, the program,

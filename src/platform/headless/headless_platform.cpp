@@ -37,7 +37,10 @@ class HeadlessPlatform : public PosixServices {
   }
   uint32_t Milliseconds() override {
     if (!options_.fixedFrameTime) return PosixServices::Milliseconds();
-    return static_cast<uint32_t>(virtualCounter_ / (kVirtualFrequency / 1000));
+    // The seed moves the virtual clock, so that whatever seeds itself from
+    // the clock (the camera choice) follows the seed.
+    const uint32_t start = options_.seeded ? options_.seed : 0;
+    return start + static_cast<uint32_t>(virtualCounter_ / (kVirtualFrequency / 1000));
   }
   LocalTime LocalClock() override {
     if (!options_.fixedClock) return PosixServices::LocalClock();
