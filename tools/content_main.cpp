@@ -11,7 +11,10 @@
 #include "bmp_writer.h"
 #include "icon_writer.h"
 #include "jpeg_writer.h"
+#include "lightmap_baker.h"
 #include "rar_writer.h"
+#include "room_scene.h"
+#include "room_textures.h"
 #include "tga_writer.h"
 
 namespace {
@@ -48,6 +51,16 @@ std::vector<uint8_t> PrimaryArchive() {
   std::vector<content::ArchiveMember> members = {
       Folder("Models"), Folder("Music"), Folder("Particles"), Folder("Sprites"), Folder("Textures")};
   members.push_back(File("Textures\\tex_default.tga", content::EncodeTga(content::DrawDefaultTexture(64), 24)));
+  // The room: its scene file, its material textures and the lightmaps baked
+  // for it.
+  const content::RoomScene room = content::BuildRoomScene();
+  members.push_back(File("Models\\test.BSS", content::EncodeBss(room.scene)));
+  for (const content::NamedTexture& texture : content::MakeRoomTextures())
+    members.push_back(
+        File(("Textures\\" + texture.name).c_str(), content::EncodeTga(texture.image, texture.bitsPerPixel)));
+  const std::vector<content::RgbaImage> lightmaps = content::BakeLightmaps(room.bake);
+  for (size_t i = 0; i < lightmaps.size() && i < room.lightmapNames.size(); ++i)
+    members.push_back(File(("Textures\\" + room.lightmapNames[i]).c_str(), content::EncodeTga(lightmaps[i], 24)));
   return content::BuildRarArchive(members);
 }
 
