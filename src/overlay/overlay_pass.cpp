@@ -63,6 +63,10 @@ void DrawRect(float x, float y, float halfWidth, float halfHeight, GLuint textur
 
 void DrawScreenQuadQueue() {
   for (const scene::ScreenQuad& quad : scene::ScreenQuadQueue) {
+    // The cross-fade quad stays queued every frame; once transparent it would
+    // change no pixel, and a full-screen blend costs a software rasteriser
+    // a large share of the frame.
+    if (quad.colour[3] <= 0.0f) continue;
     glColor4fv(quad.colour);
     glBlendFunc(quad.blendSource, quad.blendDestination);
     glEnable(GL_TEXTURE_2D);

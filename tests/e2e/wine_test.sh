@@ -14,6 +14,11 @@ screen_maximum() {
   import -window root "$work/screen.png" 2>/dev/null &&
     convert "$work/screen.png" -format '%[fx:maxima]' info: 2>/dev/null
 }
+screen_mean() {
+  import -window root "$work/screen.png" 2>/dev/null &&
+    convert "$work/screen.png" -format '%[fx:mean]' info: 2>/dev/null
+}
+channel_mean() { convert "$work/screen.png" -format "%[fx:mean.$1]" info: 2>/dev/null; }
 screen_minimum() {
   import -window root "$work/screen.png" 2>/dev/null &&
     convert "$work/screen.png" -format '%[fx:minima]' info: 2>/dev/null
@@ -49,8 +54,15 @@ if [ $started -eq 1 ]; then
     fail "/s: no window named Glimmerhall"
   fi
 
-  sleep 0.5
-  error_box_seen || check "/s: the screen is black" test "$(screen_maximum)" = "0"
+  # The room fades in from black within a few seconds.
+  room_showing() { awk -v m="$(screen_mean)" 'BEGIN { exit !(m > 0.06) }'; }
+  if ! error_box_seen; then
+    wait_until 15 room_showing
+    check "/s: the room fades in (screen mean $(screen_mean))" room_showing
+    cp "$work/screen.png" "${GLIMMERHALL_WINE_SHOT:-/dev/null}" 2>/dev/null
+    check "/s: the room is warm, more red than blue" \
+      awk -v r="$(channel_mean r)" -v b="$(channel_mean b)" 'BEGIN { exit !(r > b) }'
+  fi
 
   # The space bar is the one key that must not end the run.
   xdotool key space >/dev/null 2>&1
