@@ -93,19 +93,24 @@ MeshBuilder MantelCorbels() {
   return corbels;
 }
 
-// A three-panel screen standing on the hearth.
+// A three-panel screen standing on the hearth. The wings open out far enough
+// to face a viewer in the room rather than show their edges, and each
+// carries one whole lattice panel, frame and all, as the front's two halves
+// do; squeezed at a grazing angle the lattice would blur into a flat slab.
 MeshBuilder Fireguard() {
   MeshBuilder guard("fireguard", true);
   const int lattice = guard.Material({"fireguard.tga", true});
   const WallFrame north = NorthWall();
-  constexpr float kFront = 100, kBack = 62, kHalf = 62, kWing = 74, kTop = 78;
+  constexpr float kFront = 100, kBack = 70, kHalf = 62, kWing = 100, kTop = 78;
   const float z0 = kHearthTopZ;
+  const float height = kTop - z0;
+  const float wing = std::hypot(kWing - kHalf, kFront - kBack);
   guard.TiledQuad(lattice, north.At(-kHalf, z0, kFront), north.At(kHalf, z0, kFront), north.At(kHalf, kTop, kFront),
-                  north.At(-kHalf, kTop, kFront), 62, 68);
+                  north.At(-kHalf, kTop, kFront), kHalf, height);
   guard.TiledQuad(lattice, north.At(kHalf, z0, kFront), north.At(kWing, z0, kBack), north.At(kWing, kTop, kBack),
-                  north.At(kHalf, kTop, kFront), 62, 68);
+                  north.At(kHalf, kTop, kFront), wing, height);
   guard.TiledQuad(lattice, north.At(-kWing, z0, kBack), north.At(-kHalf, z0, kFront), north.At(-kHalf, kTop, kFront),
-                  north.At(-kWing, kTop, kBack), 62, 68);
+                  north.At(-kWing, kTop, kBack), wing, height);
   return guard;
 }
 

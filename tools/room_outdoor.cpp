@@ -12,8 +12,14 @@ using namespace layout;
 
 namespace {
 
-constexpr float kSkyRadius = 2150;  // keeps every point within the far plane of every camera
+// The sky is a dome around the room's middle: every point of it stays within
+// the far plane (3000) from anywhere a camera may stand, and it closes over
+// the top so that no view up through a pane runs past it.
+constexpr Vec3 kDomeCentre{0, 0, 160};
+constexpr float kDomeRadius = 2200;
+constexpr float kSkyRadius = 2150;  // how far the ground and the fir rows reach from the room
 constexpr float kGroundStartX = kEastX + kWallDepth;
+constexpr float kGroundHalfY = 1450;
 constexpr float kPi = 3.14159265f;
 
 // The snow rises into gentle swells further out; near the house it lies
@@ -49,18 +55,25 @@ MeshBuilder Ground() {
   MeshBuilder ground("snow ground", false);
   const int snow = ground.Material({"snow_ground.tga"});
   constexpr int kAcross = 14, kAlong = 14;
-  constexpr float kTile = 300, kHalfY = 1450;
+  constexpr float kTile = 300;
   // Rows close together near the house, wider towards the sky.
   auto xAt = [](int i) {
     const float f = static_cast<float>(i) / kAcross;
     return kGroundStartX + (kSkyRadius - kGroundStartX) * f * (0.55f + 0.45f * f);
   };
+  // Each row narrows to stay inside a circle a little wider than the fir
+  // rows' reach, so the far corners stay under the dome and within the far
+  // plane while the last row keeps some width.
+  constexpr float kEdge = kSkyRadius + 30;
+  auto point = [](float x, int j) {
+    const float half = std::fmin(kGroundHalfY, std::sqrt(kEdge * kEdge - x * x));
+    const float y = -half + 2 * half * j / kAlong;
+    return Vec3{x, y, GroundHeight(x, y)};
+  };
   for (int i = 0; i < kAcross; ++i)
     for (int j = 0; j < kAlong; ++j) {
       const float x0 = xAt(i), x1 = xAt(i + 1);
-      const float y0 = -kHalfY + 2 * kHalfY * j / kAlong, y1 = -kHalfY + 2 * kHalfY * (j + 1) / kAlong;
-      const Vec3 corners[4] = {{x0, y0, GroundHeight(x0, y0)}, {x1, y0, GroundHeight(x1, y0)},
-                               {x1, y1, GroundHeight(x1, y1)}, {x0, y1, GroundHeight(x0, y1)}};
+      const Vec3 corners[4] = {point(x0, j), point(x1, j), point(x1, j + 1), point(x0, j + 1)};
       Vec2 uv[4];
       for (int c = 0; c < 4; ++c) uv[c] = {corners[c].x / kTile, corners[c].y / kTile};
       ground.Quad(snow, corners, uv);
@@ -87,24 +100,47 @@ MeshBuilder Moon() {
   return moon;
 }
 
-// Part of a cylinder around the room, facing inwards, from below the snow
-// line to well above the firs; the picture's bright bottom rows make the
-// horizon.
+// Where on the picture's height a direction this far above the horizon
+// falls: the bright bottom rows hug the horizon, the dark top rows fill the
+// rest of the dome up to the zenith.
+float SkyV(float elevation) {
+  constexpr float kHorizonV = 0.3f, kLowest = -15 * kPi / 180;
+  if (elevation < 0) return kHorizonV * (1 - elevation / kLowest);
+  return kHorizonV + (1 - kHorizonV) * std::sqrt(elevation / (kPi / 2));
+}
+
+// The eastern half of a dome around the room, facing inwards, from below
+// the snow line nearly up to the zenith.
 MeshBuilder Sky() {
   MeshBuilder sky("night sky", false);
   const int night = sky.Material({"night_sky.tga"});
-  constexpr int kSegments = 20;
-  constexpr float kHalfAngle = 85 * kPi / 180, kBottom = -250, kTop = 950, kTileU = 1500;
-  for (int i = 0; i < kSegments; ++i) {
-    const float a0 = -kHalfAngle + 2 * kHalfAngle * i / kSegments, a1 = -kHalfAngle + 2 * kHalfAngle * (i + 1) / kSegments;
-    const float x0 = kSkyRadius * std::cos(a0), y0 = kSkyRadius * std::sin(a0);
-    const float x1 = kSkyRadius * std::cos(a1), y1 = kSkyRadius * std::sin(a1);
-    const float u1 = kSkyRadius * (kHalfAngle - a1) / kTileU, u0 = kSkyRadius * (kHalfAngle - a0) / kTileU;
-    const float vBottom = 0, vTop = 1;
-    // Seen from inside, the angle falls to the right: a1 on the left.
-    const Vec3 corners[4] = {{x1, y1, kBottom}, {x0, y0, kBottom}, {x0, y0, kTop}, {x1, y1, kTop}};
-    const Vec2 uv[4] = {{u1, vBottom}, {u0, vBottom}, {u0, vTop}, {u1, vTop}};
-    sky.Quad(night, corners, uv);
+  constexpr int kAround = 24, kUp = 12;
+  // The top ring stops short of the zenith, which no view through the panes
+  // comes near, so that no quad folds into a point.
+  constexpr float kHalfAngle = 100 * kPi / 180, kLowest = -15 * kPi / 180, kHighest = 86 * kPi / 180;
+  constexpr float kTileU = 1500;
+  auto point = [](float azimuth, float elevation) {
+    const float flat = kDomeRadius * std::cos(elevation);
+    return Vec3{kDomeCentre.x + flat * std::cos(azimuth), kDomeCentre.y + flat * std::sin(azimuth),
+                kDomeCentre.z + kDomeRadius * std::sin(elevation)};
+  };
+  // Rings closer together near the horizon, where the picture changes most.
+  auto elevationAt = [](int j) {
+    const float f = static_cast<float>(j) / kUp;
+    return kLowest + (kHighest - kLowest) * f * (0.55f + 0.45f * f);
+  };
+  for (int j = 0; j < kUp; ++j) {
+    const float e0 = elevationAt(j), e1 = elevationAt(j + 1);
+    const float v0 = SkyV(e0), v1 = SkyV(e1);
+    for (int i = 0; i < kAround; ++i) {
+      const float a0 = -kHalfAngle + 2 * kHalfAngle * i / kAround;
+      const float a1 = -kHalfAngle + 2 * kHalfAngle * (i + 1) / kAround;
+      const float u0 = kDomeRadius * (kHalfAngle - a0) / kTileU, u1 = kDomeRadius * (kHalfAngle - a1) / kTileU;
+      // Seen from inside, the azimuth falls to the right: a1 on the left.
+      const Vec3 corners[4] = {point(a1, e0), point(a0, e0), point(a0, e1), point(a1, e1)};
+      const Vec2 uv[4] = {{u1, v0}, {u0, v0}, {u0, v1}, {u1, v1}};
+      sky.Quad(night, corners, uv);
+    }
   }
   return sky;
 }
@@ -112,10 +148,16 @@ MeshBuilder Sky() {
 }  // namespace
 
 std::vector<MeshBuilder> BuildOutdoor() {
-  return {FirRow("firs near", 900, 280, 0.0f),   FirRow("firs middle", 1250, 360, 0.37f),
-          FirRow("firs far", 1600, 440, 0.71f),  FirRow("firs farthest", 1900, 520, 0.19f),
-          Ground(),                              Moon(),
-          Sky()};
+  // Back to front: the soft edges of the moon's halo and of the firs blend
+  // over what is already drawn behind them, and their depth must not keep
+  // the sky out.
+  return {Sky(),
+          Moon(),
+          Ground(),
+          FirRow("firs farthest", 1900, 520, 0.19f),
+          FirRow("firs far", 1600, 440, 0.71f),
+          FirRow("firs middle", 1250, 360, 0.37f),
+          FirRow("firs near", 900, 280, 0.0f)};
 }
 
 }  // namespace content

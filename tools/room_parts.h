@@ -37,7 +37,7 @@ void WallRectEdges(MeshBuilder& mesh, int material, const WallFrame& wall, float
 std::vector<MeshBuilder> BuildRoomShell();  // "room" first, then windows, glass, skirting, beams, door, curtains
 std::vector<MeshBuilder> BuildFireplace();  // surround, firebox, hearth, mantel, fireguard, garland, lights
 std::vector<MeshBuilder> BuildDecor();      // rug, frames and paintings
-std::vector<MeshBuilder> BuildOutdoor();    // firs near to far, ground, moon, sky: no lightmaps
+std::vector<MeshBuilder> BuildOutdoor();    // sky, moon, ground, firs far to near: no lightmaps
 
 std::vector<BssCamera> BuildCameras();
 std::vector<BssInstance> BuildPlacements();

@@ -31,14 +31,18 @@ bool CastsShadow(const std::string& name) {
 
 std::vector<BakeLight> RoomBakeLights() {
   std::vector<BakeLight> lights;
-  // The fire, just off the firebox's back wall: a strong amber glow.
-  lights.push_back(Point({0, kFireboxBackY - 22, 32}, {3.0f, 1.35f, 0.45f}, 14, 360));
+  // The fire, low and close to the firebox's back wall: a strong amber glow
+  // that falls off quickly, so the pool before the hearth is bright while
+  // the ceiling, three metres of light path away through the opening, gets
+  // only a soft warm wash.
+  lights.push_back(Point({0, kFireboxBackY - 12, 26}, {3.4f, 1.5f, 0.5f}, 10, 200));
   // The tree's lights in a soft mixed glow around its middle.
-  lights.push_back(Point({kTreeCentre.x + 35, kTreeCentre.y - 35, 120}, {0.8f, 0.45f, 0.32f}, 60, 210));
-  // The floor lamp's shade beside the armchair.
-  lights.push_back(Point({kLampPosition.x, kLampPosition.y, 140}, {0.85f, 0.6f, 0.32f}, 18, 200));
+  lights.push_back(Point({kTreeCentre.x + 35, kTreeCentre.y - 35, 120}, {1.05f, 0.62f, 0.42f}, 60, 240));
+  // The floor lamp beside the armchair, at the open bottom of its shade:
+  // its pool falls on the chair and the floor more than on the ceiling.
+  lights.push_back(Point({kLampPosition.x, kLampPosition.y, 120}, {1.0f, 0.7f, 0.38f}, 18, 210));
   // The candles: on the mantel, and one on each sill.
-  lights.push_back(Point({0, 352, kMantelTopZ + 20}, {0.5f, 0.32f, 0.13f}, 20, 120));
+  lights.push_back(Point({0, 352, kMantelTopZ + 20}, {0.85f, 0.54f, 0.22f}, 20, 170));
   for (float y : kWindowCentresY)
     lights.push_back(Point({kEastX - 12, y + (y < 0 ? -40.0f : 40.0f), kSillZ + 16}, {0.35f, 0.22f, 0.09f}, 4, 90));
   // Moonlight through the east windows, cool and angled down.
@@ -46,7 +50,7 @@ std::vector<BakeLight> RoomBakeLights() {
   moon.directional = true;
   const float length = std::sqrt(0.85f * 0.85f + 0.2f * 0.2f + 0.45f * 0.45f);
   moon.direction = {-0.85f / length, 0.2f / length, -0.45f / length};
-  moon.colour = {0.32f, 0.42f, 0.7f};
+  moon.colour = {0.36f, 0.48f, 0.8f};
   moon.radius = 0.02f;
   lights.push_back(moon);
   return lights;
@@ -69,7 +73,7 @@ RoomScene BuildRoomScene() {
 
   RoomScene room;
   room.bake.lights = RoomBakeLights();
-  room.bake.ambient = {0.14f, 0.115f, 0.09f, 1};
+  room.bake.ambient = {0.29f, 0.236f, 0.184f, 1};
   room.bake.occlusionDistance = 70;
   room.bake.occlusionRays = 32;
   room.bake.shadowRays = 8;

@@ -10,8 +10,10 @@ namespace content {
 
 RgbaImage DrawGlass() {
   constexpr int kSize = 128;
-  const Rgb tint = FromHex(0xc0d0dc);
-  const Rgb gleam = FromHex(0xeef4f8);
+  // A dark blue-grey so the night outside stays dark through it; the gleam
+  // is only a little lighter than the pane.
+  const Rgb tint = FromHex(0x3c4c62);
+  const Rgb gleam = FromHex(0x8494aa);
   RgbaImage image(kSize, kSize);
   for (int y = 0; y < kSize; ++y) {
     for (int x = 0; x < kSize; ++x) {
@@ -23,10 +25,10 @@ RgbaImage DrawGlass() {
       const float wide = SmoothStep(0.14f, 0.0f, std::fabs(d - 0.3f));
       const float narrow = SmoothStep(0.04f, 0.0f, std::fabs(d - 0.46f));
       const float faint = SmoothStep(0.06f, 0.0f, std::fabs(d - 0.8f)) * 0.5f;
-      const float streak = std::max({wide * 0.8f, narrow, faint});
+      const float streak = std::max({wide * 0.5f, narrow * 0.7f, faint});
       const float ripple = TilingFbm(u, v, 4, 4, 2, 0x61a5u);
-      const Rgb c = Mix(tint, gleam, streak) * (1.0f + 0.03f * ripple);
-      const float alpha = (58.0f + 30.0f * streak + 6.0f * ripple) / 255.0f;
+      const Rgb c = Mix(tint, gleam, 0.6f * streak) * (1.0f + 0.03f * ripple);
+      const float alpha = (33.0f + 14.0f * streak + 3.0f * ripple) / 255.0f;
       StorePixel(image, x, y, c, alpha);
     }
   }
@@ -35,8 +37,9 @@ RgbaImage DrawGlass() {
 
 RgbaImage DrawSnowGround() {
   constexpr int kSize = 512;
-  const Rgb snow = FromHex(0x9cacc8);
-  const Rgb shadow = FromHex(0x5a6890);
+  // Unlit snow under the moon: the texture is all the light it gets.
+  const Rgb snow = FromHex(0x4f6088);
+  const Rgb shadow = FromHex(0x212d54);
   RgbaImage image(kSize, kSize);
   std::vector<float> drift(kSize * kSize);
   for (int y = 0; y < kSize; ++y)
@@ -55,8 +58,8 @@ RgbaImage DrawSnowGround() {
       Rgb c = Mix(shadow, snow, lit) * (1.0f + 0.03f * crust);
       // Sparkle: single ice crystals catching the moon.
       const float glint = HashUnit(x, y, 0x5a03u);
-      if (glint > 0.9965f) c = Mix(c, FromHex(0xf4f8ff), 0.6f + 0.4f * lit);
-      else if (glint > 0.99f) c = c * 1.15f;
+      if (glint > 0.9965f) c = Mix(c, FromHex(0xdce6ff), 0.5f + 0.4f * lit);
+      else if (glint > 0.99f) c = c * 1.2f;
       StorePixel(image, x, y, c);
     }
   }
@@ -107,8 +110,10 @@ RgbaImage DrawFirSilhouette() {
     trees.push_back(t);
     x += rng.Range(26.0f, 58.0f);
   }
-  const Rgb body = FromHex(0x0c1220);
-  const Rgb dusted = FromHex(0x7a88a8);
+  // Deep blue-black needles; the snow on them only catches a little moonlight.
+  const Rgb body = FromHex(0x050912);
+  const Rgb dusted = FromHex(0x34405e);
+  const Rgb groundSnow = FromHex(0x2a3660);
   RgbaImage image(kWidth, kHeight);
   std::vector<uint8_t> cover(kWidth * kHeight, 0);
   for (int y = 0; y < kHeight; ++y) {
@@ -140,9 +145,10 @@ RgbaImage DrawFirSilhouette() {
       const float u = static_cast<float>(px) / kWidth;
       const float v = static_cast<float>(y) / kHeight;
       const float flecks = TilingNoise(u * 128.0f, v * 64.0f, 128, 64, 0xf1f6u);
-      float dust = std::min(1.0f, static_cast<float>(open) / 4.0f) * (0.6f + 0.4f * flecks);
-      if (y >= kGround - 4) dust = std::max(dust, 0.35f + 0.1f * flecks);  // the snowy ground
-      Rgb c = Mix(body, dusted, Clamp01(dust));
+      // Only the outermost needles carry snow, and thinly.
+      const float dust = Clamp01((static_cast<float>(open) - 2.0f) / 5.0f) * (0.4f + 0.5f * flecks);
+      Rgb c = Mix(body, dusted, dust);
+      if (y >= kGround - 4) c = Mix(c, groundSnow, 0.75f + 0.2f * flecks);  // the snowy ground
       StorePixel(image, px, y, c, 1.0f);
     }
   }

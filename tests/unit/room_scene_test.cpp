@@ -4,6 +4,7 @@
 #include <cmath>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "lightmap_baker.h"
 #include "mesh_builder.h"
@@ -315,6 +316,97 @@ TEST(RoomScene, LandscapeStaysWithinTheFarPlaneOfEveryCamera) {
         for (const Vec3& p : o.positions) ASSERT_LT(Length(Sub(p, camera.positions[k])), 3000.0f) << o.name;
     for (const Vec3& p : o.positions)
       EXPECT_FALSE(BoundsOf(room.scene.objects[0]).Contains(p, 0)) << o.name << " reaches into the room";
+  }
+}
+
+// The distance along a ray to a triangle, or a negative number for a miss.
+float RayHitsTriangle(Vec3 origin, Vec3 direction, Vec3 a, Vec3 b, Vec3 c) {
+  const Vec3 e1 = Sub(b, a), e2 = Sub(c, a);
+  const Vec3 p = Cross(direction, e2);
+  const float det = Dot(e1, p);
+  if (std::fabs(det) < 1e-6f) return -1;
+  const Vec3 t = Sub(origin, a);
+  const float u = Dot(t, p) / det;
+  if (u < 0 || u > 1) return -1;
+  const Vec3 q = Cross(t, e1);
+  const float v = Dot(direction, q) / det;
+  if (v < 0 || u + v > 1) return -1;
+  return Dot(e2, q) / det;
+}
+
+// Every line of sight from where a camera may stand out through the panes
+// ends on the landscape within the far plane: nothing beyond the sky's edge
+// shows as the bare clear colour through the glass.
+TEST(RoomScene, EveryViewThroughTheGlassEndsOnTheLandscape) {
+  const content::RoomScene& room = Room();
+  std::vector<const content::BssMeshObject*> outdoor;
+  const content::BssMeshObject* glass = nullptr;
+  for (const auto& o : room.scene.objects) {
+    if (o.name == "glass") glass = &o;
+    else if (IsOutdoor(o) && o.name != "fairy lights") outdoor.push_back(&o);
+  }
+  ASSERT_NE(glass, nullptr);
+  ASSERT_FALSE(outdoor.empty());
+  const float m = layout::kCameraMargin;
+  std::vector<Vec3> eyes;
+  for (float x : {layout::kWestX + m, 0.0f, layout::kEastX - m})
+    for (float y : {layout::kSouthY + m, 0.0f, layout::kNorthY - m})
+      for (float z : {m, layout::kCeilingZ - m}) eyes.push_back({x, y, z});
+  for (const auto& camera : room.scene.cameras)
+    for (size_t k = 0; k < camera.positions.size(); k += 25) eyes.push_back(camera.positions[k]);
+  // Points just inside each pane triangle, towards its corners and middle.
+  std::vector<Vec3> panes;
+  for (const auto& face : glass->faces) {
+    const Vec3 a = glass->positions[face[0]], b = glass->positions[face[1]], c = glass->positions[face[2]];
+    const Vec3 middle{(a.x + b.x + c.x) / 3, (a.y + b.y + c.y) / 3, (a.z + b.z + c.z) / 3};
+    panes.push_back(middle);
+    for (const Vec3& corner : {a, b, c})
+      panes.push_back({middle.x + 0.95f * (corner.x - middle.x), middle.y + 0.95f * (corner.y - middle.y),
+                       middle.z + 0.95f * (corner.z - middle.z)});
+  }
+  int misses = 0;
+  for (const Vec3& eye : eyes)
+    for (const Vec3& pane : panes) {
+      const Vec3 way = Sub(pane, eye);
+      const float length = Length(way);
+      const Vec3 direction{way.x / length, way.y / length, way.z / length};
+      float nearest = 1e30f;
+      for (const auto* o : outdoor)
+        for (const auto& face : o->faces) {
+          const float t = RayHitsTriangle(eye, direction, o->positions[face[0]], o->positions[face[1]],
+                                          o->positions[face[2]]);
+          if (t > length && t < nearest) nearest = t;
+        }
+      if (nearest > 2950.0f && ++misses <= 5)
+        ADD_FAILURE() << "from " << eye.x << "," << eye.y << "," << eye.z << " through " << pane.x << "," << pane.y
+                      << "," << pane.z << (nearest > 1e29f ? " nothing" : " too far");
+    }
+  EXPECT_EQ(misses, 0);
+}
+
+// Cut-outs and the moon's soft halo blend over what is already drawn and
+// write depth where they show at all, so the landscape goes back to front.
+TEST(RoomScene, LandscapeIsDrawnBackToFront) {
+  const auto& objects = Room().scene.objects;
+  auto indexOf = [&](const std::string& name) {
+    for (size_t i = 0; i < objects.size(); ++i)
+      if (objects[i].name == name) return static_cast<int>(i);
+    ADD_FAILURE() << "no " << name;
+    return -1;
+  };
+  const int sky = indexOf("night sky"), moon = indexOf("moon"), ground = indexOf("snow ground");
+  EXPECT_LT(sky, moon);
+  EXPECT_LT(moon, ground);
+  float previousX = 1e9f;
+  int previous = ground;
+  for (const char* name : {"firs farthest", "firs far", "firs middle", "firs near"}) {
+    const int i = indexOf(name);
+    ASSERT_GE(i, 0);
+    EXPECT_GT(i, previous) << name;
+    const float x = objects[i].positions.front().x;
+    EXPECT_LT(x, previousX) << name << " should be nearer than the row before it";
+    previous = i;
+    previousX = x;
   }
 }
 

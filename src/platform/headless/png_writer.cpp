@@ -49,6 +49,9 @@ std::vector<uint8_t> ReadFramebuffer(int width, int height) {
   std::vector<uint8_t> topDown(bottomUp.size());
   for (int y = 0; y < height; ++y)
     std::copy_n(&bottomUp[row * (height - 1 - y)], row, &topDown[row * y]);
+  // A screen shows no framebuffer alpha; blending leaves it below 1 where
+  // glass or soft edges were drawn, and viewers would show those parts lighter.
+  for (size_t i = 3; i < topDown.size(); i += 4) topDown[i] = 255;
   return topDown;
 }
 
