@@ -13,6 +13,7 @@
 #include "jpeg_writer.h"
 #include "lightmap_baker.h"
 #include "rar_writer.h"
+#include "room_models.h"
 #include "room_scene.h"
 #include "room_textures.h"
 #include "tga_writer.h"
@@ -61,6 +62,17 @@ std::vector<uint8_t> PrimaryArchive() {
   const std::vector<content::RgbaImage> lightmaps = content::BakeLightmaps(room.bake);
   for (size_t i = 0; i < lightmaps.size() && i < room.lightmapNames.size(); ++i)
     members.push_back(File(("Textures\\" + room.lightmapNames[i]).c_str(), content::EncodeTga(lightmaps[i], 24)));
+  // The furniture and props, their textures and the animated fire.
+  std::vector<content::NamedModel> models = content::MakeCentrepieceModels();
+  for (content::NamedModel& model : content::MakeFurnishingModels()) models.push_back(std::move(model));
+  for (const content::NamedModel& model : models)
+    members.push_back(File(("Models\\" + model.name + ".BSM").c_str(), content::EncodeBsm(model.model)));
+  for (const content::NamedTexture& texture : content::MakeModelTextures())
+    members.push_back(
+        File(("Textures\\" + texture.name).c_str(), content::EncodeTga(texture.image, texture.bitsPerPixel)));
+  const content::AnimatedModelFiles fire = content::MakeFireplaceFire();
+  members.push_back(File(("Models\\" + fire.name + ".BSA").c_str(), content::EncodeBsaMesh(fire.mesh)));
+  members.push_back(File(("Models\\" + fire.name + "_anim.BSA").c_str(), content::EncodeBsaAnimation(fire.animation)));
   return content::BuildRarArchive(members);
 }
 

@@ -11,10 +11,12 @@ using namespace layout;
 
 namespace {
 
-// A turn about z by the given degrees; a model stands facing along +y
-// before it is turned.
+// The stored rotation that shows a model (built with its front towards -y)
+// with its front turned the given degrees about z from +y. The saver shows
+// static models turned by the conjugate of the stored rotation, hence the
+// negated angle.
 Quat Facing(float degrees) {
-  const float half = degrees * 3.14159265f / 360;
+  const float half = -(degrees + 180.0f) * 3.14159265f / 360;
   return {0, 0, std::sin(half), std::cos(half)};
 }
 
@@ -39,7 +41,7 @@ std::vector<BssInstance> BuildPlacements() {
   std::vector<BssInstance> placed = {
       Place("instance fir", kStaticModel, tree),
       Place("instance railroad", kStaticModel, tree),
-      Place("instance Clock", kStaticModel, kClockPosition, -90),  // its face towards +x, into the room
+      Place("instance Clock", kStaticModel, kClockPosition, 90),  // its dial (built towards +y) turned to +x
       Place("instance candle", kStaticModel, {-112, 362, mantel}),
       Place("instance candle", kStaticModel, {0, 368, mantel}),
       Place("instance candle", kStaticModel, {112, 362, mantel}),
@@ -60,6 +62,7 @@ std::vector<BssInstance> BuildPlacements() {
       Place("instance armchair", kStaticModel, kArmchairCentre, chairFacing),
       Place("instance sidetable", kStaticModel, kSideTablePosition, 15),
       Place("instance lightchain", kStaticModel, {0, kMantelFrontY - 1, kMantelTopZ - 6}, 180),
+      Place("instance firewood", kStaticModel, {0, 372, kOpeningBottomZ}, 180),
       Place("instance fireplace_fire", kAnimatedModel, {0, 370, kOpeningBottomZ}, 180),
       Place("emit fire", kEmitter, {0, 368, kOpeningBottomZ + 12}),
       Place("emit snowfall", kEmitter, {560, kWindowCentresY[0], 320}),
@@ -84,7 +87,8 @@ BssLight BuildSceneLight() {
   for (const char* name : {"instance fir", "instance railroad", "instance Clock", "instance present01",
                            "instance present02", "instance present03", "instance present04", "instance stocking",
                            "instance stocking", "instance stocking", "instance teddy", "instance teddy",
-                           "instance lamp", "instance armchair", "instance lightchain", "instance fireplace_fire"})
+                           "instance lamp", "instance armchair", "instance lightchain", "instance fireplace_fire",
+                           "instance firewood", "instance sidetable"})
     light.names.push_back(name);
   return light;
 }

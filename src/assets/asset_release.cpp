@@ -1,12 +1,12 @@
 #include "assets/asset_release.h"
 
+#include "assets/static_model.h"
 #include "assets/texture_cache.h"
 
 namespace assets {
 
 void ClearTextureCache() { TextureCache::Clear(); }
 
-// Nothing is loaded yet; the model library fills this in.
-void DestroyModelLibrary() {}
+void DestroyModelLibrary() { ModelLibrary::Clear(); }
 
 }  // namespace assets

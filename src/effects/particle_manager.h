@@ -5,10 +5,14 @@
 namespace scene {
 struct SceneHelper;
 }
+namespace assets {
+struct InstanceHelper;
+}
 
 namespace effects {
 
 void EmitForHelper(const scene::SceneHelper& helper);
+void EmitForModelHelper(const assets::InstanceHelper& helper);
 void AdvanceParticles(float dt);
 void DrawParticles();
 

@@ -13,5 +13,6 @@ void AttachStaticModel(SceneNode& node, const std::string& modelName, const math
 void AttachAnimatedModel(SceneNode& node, const std::string& modelName, const math::Quaternion& rotation);
 void DrawStaticInstance(SceneNode& node);
 void DrawAnimatedInstance(SceneNode& node, float dt);
+void ReleaseInstanceModels(SceneNode& node);
 
 }  // namespace scene

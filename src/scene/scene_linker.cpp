@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "platform/gl_api.h"
+#include "scene/instance_models.h"
 #include "scene/scene_loader.h"
 
 namespace scene {
@@ -86,7 +87,10 @@ SceneNode* FindNode(Scene& scene, const std::string& name) {
 }
 
 void ClearSceneRecords(Scene& scene) {
-  for (SceneNode* node : scene.nodes) delete node;
+  for (SceneNode* node : scene.nodes) {
+    ReleaseInstanceModels(*node);
+    delete node;
+  }
   delete scene.vismesh;
   for (SceneCamera* camera : scene.cameras) delete camera;
   for (OcclusionVolume* volume : scene.occlusionVolumes) delete volume;

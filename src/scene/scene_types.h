@@ -12,7 +12,7 @@
 #include "scene/scene_camera.h"
 
 namespace assets {
-struct StaticModelHolder;
+struct ModelInstance;
 struct AnimatedModel;
 }  // namespace assets
 
@@ -65,8 +65,8 @@ struct SceneNode {
   std::vector<math::Vector3> keyPositions;
   std::vector<math::Quaternion> keyRotations;
   GLuint queryId = 0;
-  assets::StaticModelHolder* staticModel = nullptr;
-  assets::AnimatedModel* animatedModel = nullptr;
+  assets::ModelInstance* staticModel = nullptr;  // owned
+  assets::AnimatedModel* animatedModel = nullptr;  // owned
   math::Vector3 centre;
   float extent = 0.0f;
   math::Vector3 size;
