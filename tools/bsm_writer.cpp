@@ -1,33 +1,9 @@
 #include "bsm_writer.h"
 
-#include <cstring>
-
-#include "little_endian.h"
+#include "record_writer.h"
 
 namespace content {
 namespace {
-
-void PutF32(std::vector<uint8_t>& out, float value) {
-  uint32_t bits = 0;
-  std::memcpy(&bits, &value, 4);
-  PutU32(out, bits);
-}
-
-void PutStr(std::vector<uint8_t>& out, const std::string& text) {
-  PutU32(out, static_cast<uint32_t>(text.size()));
-  out.insert(out.end(), text.begin(), text.end());
-}
-
-void PutVec3(std::vector<uint8_t>& out, const Vec3& v) {
-  PutF32(out, v.x);
-  PutF32(out, v.y);
-  PutF32(out, v.z);
-}
-
-void PutIndices(std::vector<uint8_t>& out, const std::vector<Triple>& triples) {
-  for (const Triple& t : triples)
-    for (uint32_t index : t) PutF32(out, static_cast<float>(index));
-}
 
 void PutNormals(std::vector<uint8_t>& out, const std::vector<Vec3>& normals, size_t faceCount) {
   for (size_t i = 0; i < faceCount * 3; ++i) PutVec3(out, i < normals.size() ? normals[i] : Vec3{0, 0, 1});
@@ -61,9 +37,9 @@ std::vector<uint8_t> EncodeBsm(const BsmModel& model) {
     PutU32(out, static_cast<uint32_t>(mesh.texFaces.size()));
     PutVec3(out, mesh.pivot);
     for (const Vec3& p : mesh.positions) PutVec3(out, p);
-    PutIndices(out, mesh.faces);
+    PutIndexTriples(out, mesh.faces);
     for (const Vec3& t : mesh.texCoords) PutVec3(out, t);
-    PutIndices(out, mesh.texFaces);
+    PutIndexTriples(out, mesh.texFaces);
     PutNormals(out, mesh.normals, mesh.faces.size());
   }
   PutU32(out, static_cast<uint32_t>(model.helpers.size()));
@@ -94,7 +70,7 @@ std::vector<uint8_t> EncodeBsaMesh(const BsaMesh& mesh) {
   for (size_t i = 0; i < mesh.positions.size(); ++i) PutVec3(out, i < mesh.weights.size() ? mesh.weights[i] : Vec3{1, 0, 0});
   for (size_t i = 0; i < mesh.positions.size(); ++i)
     PutVec3(out, i < mesh.boneIndices.size() ? mesh.boneIndices[i] : Vec3{});
-  PutIndices(out, mesh.faces);
+  PutIndexTriples(out, mesh.faces);
   for (const Vec3& t : mesh.texCoords) PutVec3(out, t);
   for (size_t i = 0; i < mesh.faces.size(); ++i) {
     const Triple t = i < mesh.texFaces.size() ? mesh.texFaces[i] : Triple{0, 0, 0};

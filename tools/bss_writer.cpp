@@ -1,41 +1,17 @@
 #include "bss_writer.h"
 
 #include <cmath>
-#include <cstring>
 
-#include "little_endian.h"
+#include "record_writer.h"
 
 namespace content {
 namespace {
-
-void PutF32(std::vector<uint8_t>& out, float value) {
-  uint32_t bits = 0;
-  std::memcpy(&bits, &value, 4);
-  PutU32(out, bits);
-}
-
-void PutStr(std::vector<uint8_t>& out, const std::string& text) {
-  PutU32(out, static_cast<uint32_t>(text.size()));
-  out.insert(out.end(), text.begin(), text.end());
-}
-
-void PutVec3(std::vector<uint8_t>& out, const Vec3& v) {
-  PutF32(out, v.x);
-  PutF32(out, v.y);
-  PutF32(out, v.z);
-}
 
 void PutQuat(std::vector<uint8_t>& out, const Quat& q) {
   PutF32(out, q.x);
   PutF32(out, q.y);
   PutF32(out, q.z);
   PutF32(out, q.w);
-}
-
-// Indices are stored as floats holding whole numbers.
-void PutTriples(std::vector<uint8_t>& out, const std::vector<Triple>& triples) {
-  for (const Triple& t : triples)
-    for (uint32_t index : t) PutF32(out, static_cast<float>(index));
 }
 
 void PutMeshObject(std::vector<uint8_t>& out, const BssMeshObject& object) {
@@ -61,10 +37,10 @@ void PutMeshObject(std::vector<uint8_t>& out, const BssMeshObject& object) {
   out.push_back(object.lightmap.empty() ? 0 : 1);
   if (!object.lightmap.empty()) PutStr(out, object.lightmap);
   for (const Vec3& p : object.positions) PutVec3(out, p);
-  PutTriples(out, object.faces);
+  PutIndexTriples(out, object.faces);
   for (const Vec3& t : object.texCoords) PutVec3(out, t);
   for (const Vec3& t : object.lightmapCoords) PutVec3(out, t);
-  PutTriples(out, object.texFaces);
+  PutIndexTriples(out, object.texFaces);
   // The lightmap index block has texFaces' length, whatever it holds.
   for (size_t i = 0; i < object.texFaces.size(); ++i) {
     const Triple t = i < object.lightmapFaces.size() ? object.lightmapFaces[i] : Triple{0, 0, 0};
@@ -95,7 +71,7 @@ std::vector<uint8_t> EncodeBss(const BssScene& scene) {
     PutU32(out, static_cast<uint32_t>(v.points.size()));
     for (const Vec3& p : v.points) PutVec3(out, p);
     PutU32(out, static_cast<uint32_t>(v.triangles.size()));
-    PutTriples(out, v.triangles);
+    PutIndexTriples(out, v.triangles);
     PutVec3(out, v.normal);
   }
 
