@@ -12,10 +12,12 @@
 #include "icon_writer.h"
 #include "jpeg_writer.h"
 #include "lightmap_baker.h"
+#include "particle_systems.h"
 #include "rar_writer.h"
 #include "room_models.h"
 #include "room_scene.h"
 #include "room_textures.h"
+#include "sprite_textures.h"
 #include "tga_writer.h"
 
 namespace {
@@ -73,6 +75,12 @@ std::vector<uint8_t> PrimaryArchive() {
   const content::AnimatedModelFiles fire = content::MakeFireplaceFire();
   members.push_back(File(("Models\\" + fire.name + ".BSA").c_str(), content::EncodeBsaMesh(fire.mesh)));
   members.push_back(File(("Models\\" + fire.name + "_anim.BSA").c_str(), content::EncodeBsaAnimation(fire.animation)));
+  // The particle systems and their sprites.
+  for (const content::ParticleSystemFile& system : content::MakeParticleSystems())
+    members.push_back(File(("Particles\\" + system.name + ".bin").c_str(), content::EncodeParticleSystem(system.emitters)));
+  for (const content::NamedTexture& sprite : content::MakeSpriteTextures())
+    members.push_back(
+        File(("Sprites\\" + sprite.name).c_str(), content::EncodeTga(sprite.image, sprite.bitsPerPixel)));
   return content::BuildRarArchive(members);
 }
 

@@ -4,6 +4,7 @@
 // and the light helpers at the branch tips.
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 #include <string>
 
 #include "model_builder.h"
@@ -285,13 +286,23 @@ std::vector<BsmHelper> MakeFirLights(const std::vector<Tier>& tiers) {
       const float s = j % 3 == 2 ? 0.7f : 0.99f;
       BsmHelper light;
       light.position = TierPoint(tier, angle, s) + TierNormal(tier, angle, s) * 3.0f;
-      light.name = std::string("emit ") + kColours[lights.size() % 5] + "_firlight";
       light.parentMesh = "Hull";
       light.kind = 2;
       lights.push_back(light);
     }
   }
-  return lights;
+  // The saver lights the helpers one after another in file order; a stride
+  // coprime to the count scatters each run of blinks over the whole tree
+  // instead of sweeping round one tier.
+  std::vector<BsmHelper> scattered;
+  const size_t count = lights.size();
+  size_t stride = 29;
+  while (count > 1 && std::gcd(stride, count) != 1) ++stride;
+  for (size_t i = 0; i < count; ++i) {
+    scattered.push_back(lights[(i * stride) % count]);
+    scattered.back().name = std::string("emit ") + kColours[i % 5] + "_firlight";
+  }
+  return scattered;
 }
 
 BsmMesh NamedMesh(const std::string& name, const std::string& parent, const std::string& diffuse) {

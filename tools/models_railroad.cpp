@@ -163,7 +163,10 @@ BsmModel MakeRailroadModel() {
   BsmHelper steam;
   steam.name = "emit locosteam";
   steam.parentMesh = "wagon01";
+  // The train animation lifts the steam 7 units above its helper; this puts
+  // the first puffs just over the chimney's lip.
   steam.position = ChimneyTop();
+  steam.position.z -= 6.0f;
   steam.kind = 2;
   model.helpers.push_back(steam);
   return model;

@@ -25,7 +25,9 @@ BssInstance Place(const char* name, uint32_t type, Vec3 position, float facingDe
   instance.name = name;
   instance.type = type;
   instance.positions = {position};
-  instance.rotations = {Facing(facingDegrees)};
+  // Emitters keep the world's axes: their particles' random offsets and
+  // velocities turn with the helper.
+  instance.rotations = {type == 2 ? Quat{} : Facing(facingDegrees)};
   return instance;
 }
 
@@ -40,7 +42,8 @@ std::vector<BssInstance> BuildPlacements() {
   const float chairFacing = std::atan2(-kArmchairCentre.x, kSurroundFrontY - kArmchairCentre.y) * 180 / 3.14159265f;
   std::vector<BssInstance> placed = {
       Place("instance fir", kStaticModel, tree),
-      Place("instance railroad", kStaticModel, tree),
+      // Unturned: the steam follows the cars in the model's own axes.
+      Place("instance railroad", kStaticModel, tree, -180),
       Place("instance Clock", kStaticModel, kClockPosition, 90),  // its dial (built towards +y) turned to +x
       Place("instance candle", kStaticModel, {-112, 362, mantel}),
       Place("instance candle", kStaticModel, {0, 368, mantel}),
@@ -64,9 +67,9 @@ std::vector<BssInstance> BuildPlacements() {
       Place("instance lightchain", kStaticModel, {0, kMantelFrontY - 1, kMantelTopZ - 6}, 180),
       Place("instance firewood", kStaticModel, {0, 372, kOpeningBottomZ}, 180),
       Place("instance fireplace_fire", kAnimatedModel, {0, 370, kOpeningBottomZ}, 180),
-      Place("emit fire", kEmitter, {0, 368, kOpeningBottomZ + 12}),
-      Place("emit snowfall", kEmitter, {560, kWindowCentresY[0], 320}),
-      Place("emit snowfall", kEmitter, {560, kWindowCentresY[1], 320}),
+      Place("emit fire", kEmitter, {0, 358, kOpeningBottomZ + 24}),
+      Place("emit snowfall", kEmitter, {625, kWindowCentresY[0], 320}),
+      Place("emit snowfall", kEmitter, {625, kWindowCentresY[1], 320}),
       Place("emit redfirglow", kEmitter, {tree.x + 20, tree.y - 25, 110}),
       Place("emit yelfirglow", kEmitter, {tree.x - 15, tree.y - 30, 160}),
       Place("emit grefirglow", kEmitter, {tree.x + 25, tree.y + 10, 70}),

@@ -34,6 +34,8 @@ extern RendererStateRecord RendererState;
 struct ForcedPathsRecord {
   bool noVertexBuffer = false;
   bool noOcclusionQueries = false;
+  // The headless runner's room without particles, to measure what they cost.
+  bool noParticles = false;
 };
 
 extern ForcedPathsRecord ForcedPaths;

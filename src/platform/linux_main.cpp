@@ -77,6 +77,7 @@ int main(int argc, char** argv) {
     if (options.seeded) std::srand(options.seed);
     app::ForcedPaths.noVertexBuffer = options.noVertexBuffer;
     app::ForcedPaths.noOcclusionQueries = options.noOcclusionQueries;
+    app::ForcedPaths.noParticles = options.noParticles;
     scene::ForcedFirstCamera = static_cast<int32_t>(options.firstCamera);
     AddSwitchForSettingsOptions(args);
     // The runner shows the saver itself unless another mode is asked for.

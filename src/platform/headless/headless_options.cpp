@@ -174,6 +174,8 @@ bool TakeHeadlessOptions(std::vector<std::string>& args, HeadlessOptions& option
       options.noVertexBuffer = true;
     } else if (name == "--no-queries") {
       options.noOcclusionQueries = true;
+    } else if (name == "--no-particles") {
+      options.noParticles = true;
     } else if (name == "--camera") {
       ok = value(text) && ParseLong(text, options.firstCamera, 0);
     } else if (name.rfind("--", 0) == 0) {

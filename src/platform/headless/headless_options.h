@@ -40,9 +40,11 @@ struct HeadlessOptions {
   std::vector<ScriptedEvent> events;  // sorted by frame, stable
   std::string frameTimesFile;
   // Test aids: the renderer paths without the vertex buffer or without
-  // occlusion queries, and the camera path shown first (-1: drawn at random).
+  // occlusion queries, the room without particles (for comparisons), and
+  // the camera path shown first (-1: drawn at random).
   bool noVertexBuffer = false;
   bool noOcclusionQueries = false;
+  bool noParticles = false;
   long firstCamera = -1;
 };
 
