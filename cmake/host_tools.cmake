@@ -11,15 +11,18 @@ if(CMAKE_CROSSCOMPILING)
     CMAKE_GENERATOR Ninja
     INSTALL_COMMAND ""
     BUILD_ALWAYS ON
-    BUILD_BYPRODUCTS ${HOST_TOOLS_DIR}/glimmerhall_content)
-  add_executable(glimmerhall_content IMPORTED)
-  set_target_properties(glimmerhall_content PROPERTIES
-    IMPORTED_LOCATION ${HOST_TOOLS_DIR}/glimmerhall_content)
-  add_dependencies(glimmerhall_content host_tools_build)
+    BUILD_BYPRODUCTS ${HOST_TOOLS_DIR}/glimmerhall_content ${HOST_TOOLS_DIR}/glimmerhall_stills)
+  foreach(tool glimmerhall_content glimmerhall_stills)
+    add_executable(${tool} IMPORTED)
+    set_target_properties(${tool} PROPERTIES IMPORTED_LOCATION ${HOST_TOOLS_DIR}/${tool})
+    add_dependencies(${tool} host_tools_build)
+  endforeach()
   set(CONTENT_TOOL_DEPENDS host_tools_build ${HOST_TOOLS_DIR}/glimmerhall_content)
+  set(STILLS_TOOL_DEPENDS host_tools_build ${HOST_TOOLS_DIR}/glimmerhall_stills)
 else()
   add_subdirectory(tools)
   set(CONTENT_TOOL_DEPENDS glimmerhall_content)
+  set(STILLS_TOOL_DEPENDS glimmerhall_stills)
 endif()
 
 # Everything the generator writes lands in one folder of the build tree.
@@ -36,14 +39,22 @@ set(CONTENT_RESOURCES
   "CustomData;156;${CONTENT_DIR}/4loader_lu.tga"
   "CustomData;157;${CONTENT_DIR}/4loader_ru.tga"
   "CustomData;153;${CMAKE_SOURCE_DIR}/resources/def_settings.txt")
-set(CONTENT_FILES ${CONTENT_ICON})
-foreach(file media148.rar media150.rar loading.jpg 4loader_rd.tga 4loader_ld.tga 4loader_lu.tga 4loader_ru.tga
-    dialog.bmp preview.bmp emblem.bmp)
-  list(APPEND CONTENT_FILES ${CONTENT_DIR}/${file})
+set(GENERATED_FILES ${CONTENT_ICON})
+foreach(file media148.rar media150.rar 4loader_rd.tga 4loader_ld.tga 4loader_lu.tga 4loader_ru.tga emblem.bmp)
+  list(APPEND GENERATED_FILES ${CONTENT_DIR}/${file})
 endforeach()
 add_custom_command(
-  OUTPUT ${CONTENT_FILES}
+  OUTPUT ${GENERATED_FILES}
   COMMAND glimmerhall_content --out ${CONTENT_DIR}
   DEPENDS ${CONTENT_TOOL_DEPENDS}
   COMMENT "Generating content")
+# The loading picture and the dialog's and preview's pictures are renders of
+# the room, so they follow the archives.
+set(STILL_FILES ${CONTENT_DIR}/loading.jpg ${CONTENT_DIR}/dialog.bmp ${CONTENT_DIR}/preview.bmp)
+add_custom_command(
+  OUTPUT ${STILL_FILES}
+  COMMAND glimmerhall_stills --archives ${CONTENT_DIR} --out ${CONTENT_DIR}
+  DEPENDS ${STILLS_TOOL_DEPENDS} ${CONTENT_DIR}/media148.rar ${CONTENT_DIR}/media150.rar
+  COMMENT "Rendering the room's pictures")
+set(CONTENT_FILES ${GENERATED_FILES} ${STILL_FILES})
 add_custom_target(content DEPENDS ${CONTENT_FILES})

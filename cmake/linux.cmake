@@ -9,10 +9,8 @@ find_library(GLU_LIBRARY GLU REQUIRED)
 
 target_link_libraries(glimmerhall_core PUBLIC GLEW::GLEW OpenGL::OpenGL ${GLU_LIBRARY} JPEG::JPEG)
 
-file(GLOB GLIMMERHALL_LINUX_SOURCES CONFIGURE_DEPENDS
-  src/platform/x11/*.cpp src/platform/headless/*.cpp src/platform/posix/*.cpp
-  src/platform/embedded_resources.cpp)
-add_library(glimmerhall_platform STATIC ${GLIMMERHALL_LINUX_SOURCES})
+file(GLOB GLIMMERHALL_LINUX_SOURCES CONFIGURE_DEPENDS src/platform/x11/*.cpp)
+add_library(glimmerhall_platform STATIC ${GLIMMERHALL_LINUX_SOURCES} ${GLIMMERHALL_HEADLESS_SOURCES})
 target_link_libraries(glimmerhall_platform PUBLIC glimmerhall_core OpenGL::GLX OpenGL::EGL
   ${X11_LIBRARIES} ${X11_Xrandr_LIB} PNG::PNG)
 target_compile_options(glimmerhall_platform PRIVATE -Wall -Wextra)

@@ -22,3 +22,10 @@ target_link_options(glimmerhall_scr PRIVATE -static -static-libgcc -static-libst
 target_link_libraries(glimmerhall_scr PRIVATE
   glimmerhall_core ${WIN32_DEPS}/lib/libglew32.a ${WIN32_DEPS}/lib/libjpeg.a
   glu32 opengl32 gdi32 user32 winmm kernel32 advapi32 shell32 comctl32)
+
+# A stand-in for the screensaver control panel in the Preview tests under
+# Wine: a console program that hosts the saver's preview in a window of its own.
+add_executable(preview_host tests/wine/preview_host.c)
+target_compile_options(preview_host PRIVATE -Wall -Wextra)
+target_link_options(preview_host PRIVATE -static -static-libgcc)
+target_link_libraries(preview_host PRIVATE user32 gdi32 kernel32)

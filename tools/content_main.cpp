@@ -1,5 +1,6 @@
 // glimmerhall_content --out DIR: writes every generated data file into DIR:
-// the two data archives, the loading pictures and the program icon.
+// the two data archives, the loading screen's corner images, the emblem and
+// the program icon (the room's stills are rendered from the archives next).
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -12,6 +13,7 @@
 #include "icon_writer.h"
 #include "jpeg_writer.h"
 #include "lightmap_baker.h"
+#include "overlay_textures.h"
 #include "particle_systems.h"
 #include "rar_writer.h"
 #include "room_models.h"
@@ -84,7 +86,14 @@ std::vector<uint8_t> PrimaryArchive() {
   return content::BuildRarArchive(members);
 }
 
-std::vector<uint8_t> SecondaryArchive() { return content::BuildRarArchive({Folder("Textures")}); }
+// The clock's and countdown's glyphs, captions, labels and greetings.
+std::vector<uint8_t> SecondaryArchive() {
+  std::vector<content::ArchiveMember> members = {Folder("Textures")};
+  for (const content::NamedTexture& texture : content::MakeOverlayTextures())
+    members.push_back(
+        File(("Textures\\" + texture.name).c_str(), content::EncodeTga(texture.image, texture.bitsPerPixel)));
+  return content::BuildRarArchive(members);
+}
 
 }  // namespace
 
@@ -105,13 +114,10 @@ int main(int argc, char** argv) {
   } files[] = {
       {"glimmerhall.ico", content::EncodeIcon({content::DrawAppIcon(48), content::DrawAppIcon(32),
                                                content::DrawAppIcon(16)})},
-      {"dialog.bmp", content::EncodeBmp(content::DrawRoomPicture(220, 140))},
-      {"preview.bmp", content::EncodeBmp(content::DrawRoomPicture(154, 112))},
       {"emblem.bmp", content::EncodeBmp(content::DrawRoomPicture(64, 64))},
       {"media148.rar", PrimaryArchive()},
       {"media150.rar", SecondaryArchive()},
-      {"loading.jpg", content::EncodeJpeg(content::DrawLoadingPicture(512), 90)},
-      {"4loader_rd.tga", content::EncodeTga(content::DrawCornerLogo(256, 128), 32)},
+      {"4loader_rd.tga", content::EncodeTga(content::DrawLoaderLogo(), 32)},
       {"4loader_ld.tga", content::EncodeTga(pixel, 32)},
       {"4loader_lu.tga", content::EncodeTga(pixel, 32)},
       {"4loader_ru.tga", content::EncodeTga(pixel, 32)},

@@ -1,5 +1,6 @@
 #include "overlay/overlay_pass.h"
 
+#include "overlay/clock_overlay.h"
 #include "scene/scene_renderer.h"
 
 namespace overlay {
@@ -76,7 +77,10 @@ void DrawScreenQuadQueue() {
   scene::ScreenQuadQueue.clear();
 }
 
-// The clock, countdown and frame-rate figures are not drawn yet.
-void DrawTextOverlays() {}
+bool TextOverlaysShown = true;
+
+void DrawTextOverlays() {
+  if (TextOverlaysShown) DrawClockOverlay();
+}
 
 }  // namespace overlay

@@ -16,5 +16,7 @@ void DrawRect(float x, float y, float halfWidth, float halfHeight, GLuint textur
 void DrawScreenQuadQueue();
 // The clock, countdown and frame-rate texts over the picture.
 void DrawTextOverlays();
+// Off for pictures of the room made without the texts (the build's stills).
+extern bool TextOverlaysShown;
 
 }  // namespace overlay

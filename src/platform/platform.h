@@ -127,6 +127,17 @@ class Platform {
   virtual bool ReadStoredValue(const char* name, uint32_t& value) = 0;
   virtual void WriteStoredValue(const char* name, uint32_t value) = 0;
 
+  // Preview mode: the still picture inside a host's preview window, parent
+  // being the host's window (a window handle on Windows, an X window id on
+  // Linux). The picture's window is made and shown as the host's child;
+  // events->OnClose() reports the host asking it to close, or the host's
+  // window going away. False when it cannot be made (no such parent, or a
+  // platform without windows); nothing needs destroying then.
+  virtual bool CreatePreviewWindow(int32_t /*parent*/, WindowEvents* /*events*/) { return false; }
+  // Shows the picture's window again and paints it at once.
+  virtual void ShowPreviewWindow() {}
+  virtual void DestroyPreviewWindow() {}
+
   // Configure mode: the options dialog where there is one (Windows), a
   // description of the stored settings elsewhere. Returns when it is closed.
   virtual void RunConfigureDialog() {}

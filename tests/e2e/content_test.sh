@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# The content generator: the same bytes on every run, fast, and pictures that
-# ImageMagick reads as what they claim to be.
+# The content generator and the renderer of the room's pictures: the same
+# bytes on every run, fast, and pictures that ImageMagick reads as what they
+# claim to be. The renderer sits beside the generator unless named.
 set -u
 gen="$1"
+stills="${2:-$(dirname "$1")/glimmerhall_stills}"
 here="$(cd "$(dirname "$0")" && pwd)"
 . "$here/lib.sh"
 work="$(mktemp -d)"
@@ -12,7 +14,12 @@ start=$(date +%s)
 "$gen" --out "$work/a"
 check "the generator succeeds" test $? -eq 0
 check "the whole run takes under a minute" test $(($(date +%s) - start)) -lt 60
+start=$(date +%s)
+"$stills" --archives "$work/a" --out "$work/a"
+check "the room's pictures are rendered" test $? -eq 0
+check "rendering them takes under 20 seconds" test $(($(date +%s) - start)) -lt 20
 "$gen" --out "$work/b"
+"$stills" --archives "$work/b" --out "$work/b"
 check "a second run writes the same bytes" diff -r "$work/a" "$work/b"
 
 picture() { identify -format '%m %wx%h' "$1" 2>/dev/null; }
@@ -32,9 +39,21 @@ check "the icon holds 48, 32 and 16 pixel images" test \
   "$(identify -format '%wx%h ' "$work/a/glimmerhall.ico" 2>/dev/null)" = "48x48 32x32 16x16 "
 check "the dialog picture is a 220x140 BMP" test "$(picture "$work/a/dialog.bmp")" = "BMP3 220x140"
 check "the preview picture is a 154x112 BMP" test "$(picture "$work/a/preview.bmp")" = "BMP3 154x112"
-check "the bitmaps are 24 bits a pixel" test "$(od -An -tu2 -j28 -N2 "$work/a/preview.bmp" | tr -d ' ')" = 24
+for bitmap in dialog preview; do
+  check "the $bitmap picture is 24 bits a pixel" test "$(od -An -tu2 -j28 -N2 "$work/a/$bitmap.bmp" | tr -d ' ')" = 24
+  # A render of the room has light and shade; a flat fill or a black frame has not.
+  check "the $bitmap picture is not flat" test \
+    "$(convert "$work/a/$bitmap.bmp" -colorspace Gray -format '%[fx:int(1000*standard_deviation)]' info:)" -gt 40
+done
+# The fire's warm light: lit, and red outweighs blue.
+check "the loading picture is lit" test \
+  "$(convert "$work/a/loading.jpg" -colorspace Gray -format '%[fx:int(255*mean)]' info:)" -gt 20
+check "the loading picture is warm" test \
+  "$(convert "$work/a/loading.jpg" -format '%[fx:mean.r > mean.b + 0.05 ? 1 : 0]' info:)" = 1
 bsdtar -xOf "$work/a/media148.rar" 'Textures/tex_default.tga' >"$work/default.tga" 2>/dev/null
 check "the default texture in the primary archive is a 64x64 TGA" test "$(picture "$work/default.tga")" = "TGA 64x64"
 check "the primary archive lists its five folders" test "$(bsdtar -tf "$work/a/media148.rar" 2>/dev/null | grep -c -v '\.')" = 5
-check "the secondary archive holds its Textures folder" test "$(bsdtar -tf "$work/a/media150.rar" 2>/dev/null)" = "Textures"
+check "the secondary archive holds its Textures folder" test "$(bsdtar -tf "$work/a/media150.rar" 2>/dev/null | head -n 1)" = "Textures"
+check "the secondary archive holds the overlay's 29 images" \
+  test "$(bsdtar -tf "$work/a/media150.rar" 2>/dev/null | grep -c '^Textures/tex_.*\.tga$')" = 29
 finish

@@ -61,6 +61,11 @@ class Win32Platform : public Platform {
   // The options dialog of Configure mode (win32_dialog.cpp).
   void RunConfigureDialog() override;
 
+  // The picture inside the control panel's preview window (win32_preview.cpp).
+  bool CreatePreviewWindow(int32_t parent, WindowEvents* events) override;
+  void ShowPreviewWindow() override;
+  void DestroyPreviewWindow() override;
+
  private:
   HDC WindowDC();
 
@@ -68,6 +73,7 @@ class Win32Platform : public Platform {
   HWND window_ = nullptr;
   HDC dc_ = nullptr;
   HGLRC context_ = nullptr;
+  HWND preview_ = nullptr;
 };
 
 }  // namespace platform
