@@ -34,6 +34,7 @@ set(CONTENT_RESOURCES
   "MediaData;148;${CONTENT_DIR}/media148.rar"
   "MediaData;150;${CONTENT_DIR}/media150.rar"
   "CustomData;159;${CONTENT_DIR}/loading.jpg"
+  "Bitmap;144;${CONTENT_DIR}/preview.bmp"
   "CustomData;154;${CONTENT_DIR}/4loader_rd.tga"
   "CustomData;155;${CONTENT_DIR}/4loader_ld.tga"
   "CustomData;156;${CONTENT_DIR}/4loader_lu.tga"

@@ -176,6 +176,9 @@ bool TakeHeadlessOptions(std::vector<std::string>& args, HeadlessOptions& option
       options.noOcclusionQueries = true;
     } else if (name == "--no-particles") {
       options.noParticles = true;
+    } else if (name == "--gamma-ramp") {
+      ok = value(text) && !text.empty();
+      options.gammaRampFile = text;
     } else if (name == "--camera") {
       ok = value(text) && ParseLong(text, options.firstCamera, 0);
     } else if (name.rfind("--", 0) == 0) {

@@ -46,6 +46,11 @@ struct HeadlessOptions {
   bool noOcclusionQueries = false;
   bool noParticles = false;
   long firstCamera = -1;
+  // A stand-in for the display's gamma ramp: read from this file when the
+  // ramp is asked for and rewritten whenever it is set (768 little-endian
+  // 16-bit entries). Without it the ramp cannot be read and setting it
+  // changes nothing.
+  std::string gammaRampFile;
 };
 
 // Takes the runner's options out of args (the first element, the program,

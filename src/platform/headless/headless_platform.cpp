@@ -84,8 +84,8 @@ class HeadlessPlatform : public PosixServices {
   PumpResult PumpMessage() override;
   void PostQuit() override { quitPosted_ = true; }
 
-  bool GetGammaRamp(uint16_t*) override { return false; }
-  bool SetGammaRamp(const uint16_t*) override { return true; }
+  bool GetGammaRamp(uint16_t ramp[kGammaRampSize]) override;
+  bool SetGammaRamp(const uint16_t ramp[kGammaRampSize]) override;
 
  private:
   LocalTime ClockPlusElapsed() const;
@@ -214,6 +214,27 @@ PumpResult HeadlessPlatform::PumpMessage() {
     return PumpResult::Dispatched;
   }
   return PumpResult::Empty;
+}
+
+bool HeadlessPlatform::GetGammaRamp(uint16_t ramp[kGammaRampSize]) {
+  if (options_.gammaRampFile.empty()) return false;
+  std::ifstream in(options_.gammaRampFile, std::ios::binary);
+  unsigned char bytes[2 * kGammaRampSize];
+  if (!in.read(reinterpret_cast<char*>(bytes), sizeof bytes)) return false;
+  for (int i = 0; i < kGammaRampSize; ++i) ramp[i] = static_cast<uint16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
+  return true;
+}
+
+bool HeadlessPlatform::SetGammaRamp(const uint16_t ramp[kGammaRampSize]) {
+  if (options_.gammaRampFile.empty()) return true;
+  unsigned char bytes[2 * kGammaRampSize];
+  for (int i = 0; i < kGammaRampSize; ++i) {
+    bytes[2 * i] = static_cast<unsigned char>(ramp[i] & 0xFF);
+    bytes[2 * i + 1] = static_cast<unsigned char>(ramp[i] >> 8);
+  }
+  std::ofstream out(options_.gammaRampFile, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes), sizeof bytes);
+  return static_cast<bool>(out);
 }
 
 void HeadlessPlatform::WriteFrameTimes() {

@@ -13,7 +13,9 @@
 
 #include "app/log.h"
 #include "platform/posix/posix_services.h"
+#include "platform/x11/x11_gamma.h"
 #include "platform/x11/x11_keys.h"
+#include "platform/x11/x11_preview.h"
 #include "platform/x11/x11_process_hooks.h"
 #include "platform/x11/x11_visuals.h"
 
@@ -62,6 +64,7 @@ class X11Platform : public PosixServices {
   }
 
   ~X11Platform() override {
+    preview_.Destroy();
     ReleaseGLContext();
     DestroySaverWindow();
     if (blankCursor_) XFreeCursor(display_, blankCursor_);
@@ -299,6 +302,7 @@ class X11Platform : public PosixServices {
       windowGone_ = true;
       return Close();
     }
+    if (preview_.window() && LastVanishedResource() == preview_.parent()) return Close();
     if (XPending(display_) <= 0) return PumpResult::Empty;
     XEvent event;
     XNextEvent(display_, &event);
@@ -308,9 +312,25 @@ class X11Platform : public PosixServices {
 
   void PostQuit() override { quitPosted_ = true; }
 
-  // Gamma stays the display's own for now.
-  bool GetGammaRamp(uint16_t*) override { return false; }
-  bool SetGammaRamp(const uint16_t*) override { return false; }
+  // Preview: the picture inside the host's window, given by its id.
+  bool CreatePreviewWindow(int32_t parent, WindowEvents* events) override {
+    events_ = events;
+    return preview_.Create(static_cast<Window>(static_cast<uint32_t>(parent)), FindEmbedded("Bitmap", 144));
+  }
+  void ShowPreviewWindow() override { preview_.Show(); }
+  void DestroyPreviewWindow() override { preview_.Destroy(); }
+
+  // Only the saver's own full-screen window changes the display's gamma: in
+  // an ordinary window the rest of the desktop would change with it, and in
+  // the daemon's window the daemon owns the ramp for its fades.
+  bool GetGammaRamp(uint16_t ramp[kGammaRampSize]) override {
+    if (Foreign() || ordinary_ || !window_) return false;
+    return gamma_.Read(ramp);
+  }
+  bool SetGammaRamp(const uint16_t ramp[kGammaRampSize]) override {
+    if (Foreign() || ordinary_ || !window_) return false;
+    return gamma_.Write(ramp);
+  }
 
  private:
   bool Foreign() const { return options_.useExistingWindow; }
@@ -404,6 +424,11 @@ class X11Platform : public PosixServices {
   }
 
   void Dispatch(XEvent& event) {
+    bool previewClosed = false;
+    if (preview_.Handle(event, previewClosed)) {
+      if (previewClosed && events_) events_->OnClose();
+      return;
+    }
     switch (event.type) {
       case KeyPress: {
         if (Foreign()) break;
@@ -474,6 +499,8 @@ class X11Platform : public PosixServices {
   Window root_;
   Atom wmProtocols_ = None;
   Atom wmDeleteWindow_ = None;
+  X11Gamma gamma_{display_, root_};
+  X11PreviewWindow preview_{display_};
 
   WindowEvents* events_ = nullptr;
   Window window_ = 0;

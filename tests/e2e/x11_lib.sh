@@ -1,0 +1,30 @@
+# Helpers of the end-to-end tests that run on a private Xvfb server.
+now_ms() { date +%s%3N; }
+
+wait_for() {  # wait_for SECONDS COMMAND...: true once the command succeeds
+  local deadline=$(($(now_ms) + $1 * 1000))
+  shift
+  until "$@" >/dev/null 2>&1; do
+    [ "$(now_ms)" -lt "$deadline" ] || return 1
+    sleep 0.05
+  done
+}
+
+# Starts Xvfb on a free display (it picks the number itself), exports DISPLAY
+# and sets xvfb_pid; the caller's EXIT trap should call stop_xvfb. -retro
+# paints the root grey, so a picture can only come from the program tested;
+# -noreset keeps what the tests set up (a gamma ramp) when the last client
+# leaves.
+start_xvfb() {  # start_xvfb WORK_DIR [SCREEN]
+  Xvfb -displayfd 3 -screen 0 "${2:-1024x768x24}" -nolisten tcp -noreset -retro 3>"$1/display" 2>"$1/xvfb.log" &
+  xvfb_pid=$!
+  if ! wait_for 10 test -s "$1/display"; then
+    echo "FAIL - Xvfb did not start"
+    cat "$1/xvfb.log"
+    exit 1
+  fi
+  export DISPLAY=":$(head -n 1 "$1/display")"
+  echo "# Xvfb on $DISPLAY"
+}
+
+stop_xvfb() { [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null; }
