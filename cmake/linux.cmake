@@ -7,7 +7,11 @@ find_package(PNG REQUIRED)
 find_package(JPEG REQUIRED)
 find_library(GLU_LIBRARY GLU REQUIRED)
 
-target_link_libraries(glimmerhall_core PUBLIC GLEW::GLEW OpenGL::OpenGL ${GLU_LIBRARY} JPEG::JPEG)
+# The music: Ogg Vorbis decoded by libvorbisfile, played through PortAudio.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(AUDIO REQUIRED IMPORTED_TARGET vorbisfile portaudio-2.0)
+
+target_link_libraries(glimmerhall_core PUBLIC GLEW::GLEW OpenGL::OpenGL ${GLU_LIBRARY} JPEG::JPEG PkgConfig::AUDIO)
 
 file(GLOB GLIMMERHALL_LINUX_SOURCES CONFIGURE_DEPENDS src/platform/x11/*.cpp)
 add_library(glimmerhall_platform STATIC ${GLIMMERHALL_LINUX_SOURCES} ${GLIMMERHALL_HEADLESS_SOURCES})

@@ -13,6 +13,7 @@
 #include "icon_writer.h"
 #include "jpeg_writer.h"
 #include "lightmap_baker.h"
+#include "music_track.h"
 #include "overlay_textures.h"
 #include "particle_systems.h"
 #include "rar_writer.h"
@@ -55,6 +56,7 @@ content::ArchiveMember File(const char* name, std::vector<uint8_t> data) {
 std::vector<uint8_t> PrimaryArchive() {
   std::vector<content::ArchiveMember> members = {
       Folder("Models"), Folder("Music"), Folder("Particles"), Folder("Sprites"), Folder("Textures")};
+  members.push_back(File("Music\\Music.ogg", content::MakeMusic()));
   members.push_back(File("Textures\\tex_default.tga", content::EncodeTga(content::DrawDefaultTexture(64), 24)));
   // The room: its scene file, its material textures and the lightmaps baked
   // for it.

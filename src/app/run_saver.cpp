@@ -44,7 +44,10 @@ void RunSaver() {
   Log("Loading models");
   Log("OpenGL initialized");
 
-  if (chosen.Music && sound::StartMusic()) Log("Sound initialized");
+  if (chosen.Music) {
+    sound::StartMusic();
+    Log("Sound initialized");
+  }
 
   RunMainLoop();
 }

@@ -123,6 +123,11 @@ class Platform {
 
   virtual void OpenWebAddress(const char* url) = 0;
 
+  // Called before the audio library looks for devices: where the system's
+  // sound layer prints its own complaints (a machine without a sound card),
+  // they go to the log instead of the terminal.
+  virtual void QuietenAudioSystem() {}
+
   // The store of the user's settings: named 32-bit values under one key.
   virtual bool ReadStoredValue(const char* name, uint32_t& value) = 0;
   virtual void WriteStoredValue(const char* name, uint32_t value) = 0;

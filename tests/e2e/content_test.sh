@@ -56,4 +56,37 @@ check "the primary archive lists its five folders" test "$(bsdtar -tf "$work/a/m
 check "the secondary archive holds its Textures folder" test "$(bsdtar -tf "$work/a/media150.rar" 2>/dev/null | head -n 1)" = "Textures"
 check "the secondary archive holds the overlay's 29 images" \
   test "$(bsdtar -tf "$work/a/media150.rar" 2>/dev/null | grep -c '^Textures/tex_.*\.tga$')" = 29
+
+# The looped music, as sox (not our decoder) reads it.
+bsdtar -xOf "$work/a/media148.rar" 'Music/Music.ogg' >"$work/music.ogg" 2>/dev/null
+check "the primary archive holds the music as Ogg Vorbis" test "$(soxi -t "$work/music.ogg" 2>/dev/null)" = vorbis
+check "the music is stereo at 44.1 kHz" \
+  test "$(soxi -c "$work/music.ogg" 2>/dev/null) $(soxi -r "$work/music.ogg" 2>/dev/null)" = "2 44100"
+samples=$(soxi -s "$work/music.ogg" 2>/dev/null || echo 0)
+check "the music lasts 60 to 120 seconds" test "$samples" -ge $((60 * 44100)) -a "$samples" -le $((120 * 44100))
+# Bars of 6/8 at a dotted quarter of 60 last two seconds: the loop is whole bars.
+check "the music loops on a whole bar" test $((samples % (2 * 44100))) -eq 0 -a "$samples" -gt 0
+check "the music is under 2 MB" test "$(stat -c %s "$work/music.ogg")" -lt $((2 * 1024 * 1024))
+stats=$(sox "$work/music.ogg" -n stats 2>&1)
+level() { echo "$stats" | awk -v what="$1" 'index($0, what) == 1 { print $(NF - 2) }'; }
+within() { awk -v v="$1" -v lo="$2" -v hi="$3" 'BEGIN { exit !(v != "" && v >= lo && v <= hi) }'; }
+check "the music's RMS level is -18 to -14 dBFS" within "$(level 'RMS lev dB')" -18 -14
+check "the music peaks below -1 dBFS" within "$(level 'Pk lev dB')" -60 -1
+sox "$work/music.ogg" -n spectrogram -o /tmp/music_spectrogram.png 2>/dev/null
+check "the music's spectrogram is drawn" test -s /tmp/music_spectrogram.png
+# A raw spectrogram has the highest frequency in its top row: the mix is
+# mellow, so the upper half (11 kHz and up) is dark beside the lowest eighth.
+sox "$work/music.ogg" -n remix - spectrogram -r -x 400 -y 257 -o "$work/spectrum.png" 2>/dev/null
+band() { convert "$work/spectrum.png" -colorspace Gray -crop "$1" +repage -format '%[fx:int(1000*mean)]' info: 2>/dev/null; }
+high=$(band 400x128+0+0)
+low=$(band 400x32+0+225)
+check "the music has no wall of energy in its highs" test "${high:-1000}" -lt $((${low:-0} / 20))
+# Held notes show as lines over a dark floor; hiss would fill the band
+# evenly. The spread of the averaged spectrum against its mean tells them apart.
+for at in 2.3 50.3; do
+  sox "$work/music.ogg" -n trim "$at" 1.5 remix - rate 8k spectrogram -r -x 100 -y 257 -o "$work/slice.png" 2>/dev/null
+  contrast=$(convert "$work/slice.png" -colorspace Gray -scale 1x257! \
+    -format '%[fx:int(100*standard_deviation/max(mean,0.001))]' info: 2>/dev/null)
+  check "the music at $at s is made of tones, not noise" test "${contrast:-0}" -gt 55
+done
 finish

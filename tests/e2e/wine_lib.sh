@@ -17,6 +17,13 @@ for tool in wine wineboot wineserver Xvfb xdotool xdpyinfo import convert timeou
   fi
 done
 
+# Wine runs the saver as a 32-bit x86 program; some kernels are built or
+# booted without the 32-bit x86 personality, and there nothing 32-bit starts.
+if [ -x /lib/ld-linux.so.2 ] && ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+  echo "skipped: this machine's kernel cannot run 32-bit x86 programs, so Wine cannot run the saver"
+  exit 77
+fi
+
 work="$(mktemp -d "/tmp/glimmerhall-${wine_work_name:-wine}.XXXXXX")"
 export WINEPREFIX="$work/prefix"
 export WINEARCH=win32

@@ -42,26 +42,8 @@ fi
 echo "# the server's ramps have $(head -n 1 "$work/calibrated.txt" | cut -d' ' -f2) entries"
 check "the calibrated ramp differs from the server's plain one" bash -c "! cmp -s '$work/plain.txt' '$work/calibrated.txt'"
 
-start_saver() {  # start_saver LOG ARGS...
-  local log=$1
-  shift
-  GLIMMERHALL_LOG=$log "$binary" "$@" 2>>"$work/stderr" &
-  saver_pid=$!
-}
 
-wait_exit() {
-  if wait_for "$EXIT_LIMIT_S" bash -c "! kill -0 $saver_pid"; then
-    wait "$saver_pid"
-    exit_code=$?
-  else
-    kill -KILL "$saver_pid" 2>/dev/null
-    wait "$saver_pid" 2>/dev/null
-    exit_code=124
-  fi
-  saver_pid=""
-}
 
-logged() { grep -q -F -- "$2" "$1" 2>/dev/null; }
 same_as_calibrated() { "$probe" gamma-print >"$work/now.txt" && cmp -s "$work/calibrated.txt" "$work/now.txt"; }
 
 # Gamma 1 is the exponent 3: every channel the same cube curve, so the entry
@@ -88,7 +70,7 @@ case_key_ends() {
   check "key: loading finishes" wait_for "$LOAD_LIMIT_S" logged "$log" "OpenGL initialized"
   sleep 0.5
   xdotool key x
-  wait_exit
+  wait_exit "$EXIT_LIMIT_S"
   check "key: the run ends with exit code 1" [ "$exit_code" = 1 ]
   check "key: the calibrated ramp is back entry for entry" same_as_calibrated
   check "key: the three gamma lines in order" lines_in_order "$log" "Old Gamma: " "New Gamma: 3" "Set old Gamma: "
@@ -100,7 +82,7 @@ case_sigterm_ends() {
   check "SIGTERM: the setting is loaded" wait_for "$LOAD_LIMIT_S" logged "$log" "New Gamma: 4"
   check "SIGTERM: the display is darker while running" bash -c "! cmp -s '$work/calibrated.txt' <('$probe' gamma-print)"
   kill -TERM "$saver_pid"
-  wait_exit
+  wait_exit "$EXIT_LIMIT_S"
   check "SIGTERM: the run ends with exit code 1" [ "$exit_code" = 1 ]
   check "SIGTERM: the calibrated ramp is back entry for entry" same_as_calibrated
 }
@@ -113,7 +95,7 @@ case_foreign_window() {
   check "daemon's window: the ramp is left to the daemon" logged "$log" "Gamma left as it is"
   check "daemon's window: the display's ramp is untouched while running" same_as_calibrated
   kill -TERM "$saver_pid"
-  wait_exit
+  wait_exit "$EXIT_LIMIT_S"
   check "daemon's window: still untouched after the run" same_as_calibrated
 }
 
@@ -123,7 +105,7 @@ case_ordinary_window() {
   check "ordinary window: loading finishes" wait_for "$LOAD_LIMIT_S" logged "$log" "OpenGL initialized"
   check "ordinary window: the rest of the desktop keeps its ramp" same_as_calibrated
   kill -TERM "$saver_pid"
-  wait_exit
+  wait_exit "$EXIT_LIMIT_S"
   check "ordinary window: still untouched after the run" same_as_calibrated
 }
 
@@ -132,8 +114,5 @@ case_sigterm_ends
 case_foreign_window
 case_ordinary_window
 
-if [ -s "$work/stderr" ]; then
-  echo "# the saver wrote to stderr:"
-  sed 's/^/#   /' "$work/stderr"
-fi
+report_stderr
 finish

@@ -28,3 +28,37 @@ start_xvfb() {  # start_xvfb WORK_DIR [SCREEN]
 }
 
 stop_xvfb() { [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null; }
+
+# The program under test in the background with its log; sets saver_pid.
+# Needs binary and work set; the program's stderr collects in $work/stderr.
+start_saver() {  # start_saver LOG ARGS...
+  local log=$1
+  shift
+  GLIMMERHALL_LOG=$log "$binary" "$@" 2>>"$work/stderr" &
+  saver_pid=$!
+}
+
+running() { [ -n "${saver_pid:-}" ] && kill -0 "$saver_pid" 2>/dev/null; }
+
+# Waits up to LIMIT seconds for the program to end; sets exit_code (124 when
+# it did not end in time, after which it is killed).
+wait_exit() {  # wait_exit LIMIT
+  if wait_for "$1" bash -c "! kill -0 $saver_pid"; then
+    wait "$saver_pid"
+    exit_code=$?
+  else
+    kill -KILL "$saver_pid" 2>/dev/null
+    wait "$saver_pid" 2>/dev/null
+    exit_code=124
+  fi
+  saver_pid=""
+}
+
+logged() { grep -q -F -- "$2" "$1" 2>/dev/null; }
+
+report_stderr() {
+  if [ -s "$work/stderr" ]; then
+    echo "# the program wrote to stderr:"
+    sed 's/^/#   /' "$work/stderr"
+  fi
+}

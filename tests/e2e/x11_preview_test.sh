@@ -48,24 +48,7 @@ stop_host() {
   host_pid=""
 }
 
-start_preview() {  # start_preview LOG ARGS...
-  local log=$1
-  shift
-  GLIMMERHALL_LOG=$log "$binary" "$@" 2>>"$work/stderr" &
-  saver_pid=$!
-}
 
-wait_exit() {
-  if wait_for "$EXIT_LIMIT_S" bash -c "! kill -0 $saver_pid"; then
-    wait "$saver_pid"
-    exit_code=$?
-  else
-    kill -KILL "$saver_pid" 2>/dev/null
-    wait "$saver_pid" 2>/dev/null
-    exit_code=124
-  fi
-  saver_pid=""
-}
 
 has_child() { xwininfo -children -id "$host_window" | grep -q "1 child:"; }
 
@@ -85,7 +68,7 @@ cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 case_host_goes_away() {
   local log=$work/preview.log before after
   start_host
-  start_preview "$log" /p "$host_window"
+  start_saver "$log" /p "$host_window"
   check "preview: a child window appears inside the host within ${SHOW_LIMIT_S} s" wait_for "$SHOW_LIMIT_S" has_child
   check "preview: the picture is at the host's top-left corner" wait_for "$SHOW_LIMIT_S" shows_picture
   check "preview: the log names the parent and the usual lines" lines_in_order "$log" "$host_window" \
@@ -104,16 +87,16 @@ case_host_goes_away() {
   echo "# waiting took $((after - before)) ticks of processor time in 2 s"
   check "preview: waiting costs under 5% of a core" [ $((after - before)) -lt 10 ]
   stop_host
-  wait_exit
+  wait_exit "$EXIT_LIMIT_S"
   check "preview: the host's window going away ends it with exit code 0" [ "$exit_code" = 0 ]
 }
 
 case_sigterm() {
   start_host
-  start_preview "$work/term.log" /p "$host_window"
+  start_saver "$work/term.log" /p "$host_window"
   wait_for "$SHOW_LIMIT_S" has_child
   kill -TERM "$saver_pid"
-  wait_exit
+  wait_exit "$EXIT_LIMIT_S"
   check "SIGTERM: the preview ends with exit code 0" [ "$exit_code" = 0 ]
   check "SIGTERM: the picture's window is gone from the host" bash -c "! xwininfo -children -id $host_window | grep -q '1 child:'"
   stop_host
@@ -121,12 +104,12 @@ case_sigterm() {
 
 case_no_window() {
   local log=$work/none.log
-  start_preview "$log" /p
-  wait_exit
+  start_saver "$log" /p
+  wait_exit "$EXIT_LIMIT_S"
   check "/p without a number: ends at once with exit code 1" [ "$exit_code" = 1 ]
   check "/p without a number: \"Create Window failed!\"" grep -q -x "Create Window failed!" "$log"
-  start_preview "$work/bad.log" /p 123456789
-  wait_exit
+  start_saver "$work/bad.log" /p 123456789
+  wait_exit "$EXIT_LIMIT_S"
   check "/p with no such window: ends at once with exit code 1" [ "$exit_code" = 1 ]
 }
 
@@ -134,8 +117,5 @@ case_host_goes_away
 case_sigterm
 case_no_window
 
-if [ -s "$work/stderr" ]; then
-  echo "# the saver wrote to stderr:"
-  sed 's/^/#   /' "$work/stderr"
-fi
+report_stderr
 finish

@@ -8,6 +8,7 @@
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/lib.sh"
+. "$here/x11_lib.sh"
 
 readonly CASE_LIMIT_S=25   # each case runs under its own limit
 readonly WINDOW_LIMIT_S=10 # for the window and the loading to appear
@@ -15,46 +16,10 @@ readonly EXIT_LIMIT_S=3    # for the run to end after the input that ends it
 
 saver_pid=""
 
-now_ms() { date +%s%3N; }
-
-wait_for() {  # wait_for SECONDS COMMAND...: true once the command succeeds
-  local deadline=$(($(now_ms) + $1 * 1000))
-  shift
-  until "$@" >/dev/null 2>&1; do
-    [ "$(now_ms)" -lt "$deadline" ] || return 1
-    sleep 0.05
-  done
-}
-
-running() { [ -n "$saver_pid" ] && kill -0 "$saver_pid" 2>/dev/null; }
-
-# Waits for the saver to end; sets exit_code (124 when it did not end in time,
-# after which it is killed).
-wait_exit() {
-  local limit=$1
-  if wait_for "$limit" bash -c "! kill -0 $saver_pid"; then
-    wait "$saver_pid"
-    exit_code=$?
-  else
-    kill -KILL "$saver_pid" 2>/dev/null
-    wait "$saver_pid" 2>/dev/null
-    exit_code=124
-  fi
-  saver_pid=""
-}
-
 exits_with() { [ "$exit_code" = "$1" ]; }
-
-start_saver() {  # start_saver LOG ARGS...: the saver in the background
-  local log=$1
-  shift
-  GLIMMERHALL_LOG=$log "$binary" "$@" 2>>"$work/stderr" &
-  saver_pid=$!
-}
 
 saver_window() { xdotool search --name '^Glimmerhall$' 2>/dev/null | head -n 1; }
 has_saver_window() { [ -n "$(saver_window)" ]; }
-logged() { grep -q -F -- "$2" "$1" 2>/dev/null; }
 
 # The server paints its root grey, so a warm picture (far more red than
 # blue) over the whole screen can only be the saver's room.
@@ -180,24 +145,14 @@ started_ms=$(now_ms)
 work=$(mktemp -d "${TMPDIR:-/tmp}/glimmerhall-x11.XXXXXX")
 xvfb_pid=""
 cleanup() {
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  stop_xvfb
   rm -rf "$work"
 }
 trap cleanup EXIT
 
-# -displayfd lets the server pick a free display number itself; -retro paints
-# the root grey so that a warm picture can only come from the saver.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -retro 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-if ! wait_for 10 test -s "$work/display"; then
-  echo "FAIL - Xvfb did not start"
-  cat "$work/xvfb.log"
-  exit 1
-fi
-export DISPLAY=":$(head -n 1 "$work/display")"
+start_xvfb "$work"
 export XDG_CONFIG_HOME=$work/config  # the user's own settings stay untouched
 unset XSCREENSAVER_WINDOW GLIMMERHALL_LOG
-echo "# Xvfb on $DISPLAY"
 
 for name in full_screen_key full_screen_mouse daemon_root vanishing_window malformed_id; do
   timeout -k 2 "$CASE_LIMIT_S" bash "$here/$(basename "$0")" --case "$binary" "$work" "$name"
@@ -211,10 +166,7 @@ for name in full_screen_key full_screen_mouse daemon_root vanishing_window malfo
   esac
 done
 
-if [ -s "$work/stderr" ]; then
-  echo "# the saver wrote to stderr:"
-  sed 's/^/#   /' "$work/stderr"
-fi
+report_stderr
 elapsed_ms=$(($(now_ms) - started_ms))
 echo "# $((elapsed_ms / 1000)).$((elapsed_ms % 1000 / 100)) s"
 finish

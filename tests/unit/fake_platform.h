@@ -1,6 +1,6 @@
-// A platform without a display for the tests of the application shell: it
-// keeps a gamma ramp in memory, answers the preview's calls from a script,
-// and records what it was asked to do.
+// A platform without a display for the tests of the application shell and of
+// the shared POSIX services: it keeps a gamma ramp in memory, answers the
+// preview's calls from a script, and records what it was asked to do.
 #pragma once
 
 #include <cstring>
@@ -59,7 +59,10 @@ class FakePlatform : public platform::PosixServices {
     if (pass < static_cast<int>(pumps.size())) return pumps[pass];
     return platform::PumpResult::Empty;
   }
-  void SleepMilliseconds(uint32_t) override { ++sleeps; }
+  void SleepMilliseconds(uint32_t ms) override {
+    ++sleeps;
+    PosixServices::SleepMilliseconds(ms);
+  }
 
   platform::Point CursorPosition() override { return {}; }
   void MoveCursor(platform::Point) override {}

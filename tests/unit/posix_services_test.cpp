@@ -1,4 +1,5 @@
 #include "platform/posix/posix_services.h"
+#include "fake_platform.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -10,35 +11,6 @@
 #include <string>
 
 namespace {
-
-// A services object with nothing but the shared parts; the window methods
-// are never called here.
-class ServicesOnly : public platform::PosixServices {
- public:
-  platform::Point CursorPosition() override { return {}; }
-  void MoveCursor(platform::Point) override {}
-  bool IsKeyDown(int) override { return false; }
-  void SetCursorVisible(bool) override {}
-  platform::Point DesktopSize() override { return {}; }
-  platform::DisplayChange ChangeDisplayMode(int, int) override { return platform::DisplayChange::Changed; }
-  void RestoreDisplayMode() override {}
-  void RegisterWindowClass(platform::WindowEvents*) override {}
-  bool CreateSaverWindow(const char*, int, int, bool) override { return false; }
-  platform::Rect ClientRect() override { return {}; }
-  platform::PixelFormatResult SetPixelFormat(int, int, int) override {
-    return platform::PixelFormatResult::ChooseFailed;
-  }
-  void CreateGLContext() override {}
-  void WaitForRefreshOnSwap() override {}
-  void SwapBuffers() override {}
-  void ReleaseGLContext() override {}
-  void UnregisterWindowClass() override {}
-  void DestroySaverWindow() override {}
-  platform::PumpResult PumpMessage() override { return platform::PumpResult::Empty; }
-  void PostQuit() override {}
-  bool GetGammaRamp(uint16_t*) override { return false; }
-  bool SetGammaRamp(const uint16_t*) override { return false; }
-};
 
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path);
@@ -72,7 +44,7 @@ class PosixServices : public ::testing::Test {
   std::string folder_;
   std::string home_;
   bool hadHome_ = false;
-  ServicesOnly os_;
+  testing_support::FakePlatform os_;
 };
 
 TEST_F(PosixServices, TheSettingsFileLivesUnderTheConfigFolder) {

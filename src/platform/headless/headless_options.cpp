@@ -176,6 +176,11 @@ bool TakeHeadlessOptions(std::vector<std::string>& args, HeadlessOptions& option
       options.noOcclusionQueries = true;
     } else if (name == "--no-particles") {
       options.noParticles = true;
+    } else if (name == "--run-seconds") {
+      char* end = nullptr;
+      ok = value(text) && !text.empty();
+      if (ok) options.runSeconds = std::strtod(text.c_str(), &end);
+      ok = ok && end && *end == '\0' && options.runSeconds > 0.0 && options.runSeconds <= 3600.0;
     } else if (name == "--gamma-ramp") {
       ok = value(text) && !text.empty();
       options.gammaRampFile = text;

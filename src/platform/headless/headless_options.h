@@ -51,6 +51,9 @@ struct HeadlessOptions {
   // 16-bit entries). Without it the ramp cannot be read and setting it
   // changes nothing.
   std::string gammaRampFile;
+  // Closes the run after this much real time (0: by the frame count only),
+  // for tests that need a run of a given length, such as the music's capture.
+  double runSeconds = 0.0;
 };
 
 // Takes the runner's options out of args (the first element, the program,

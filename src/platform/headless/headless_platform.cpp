@@ -208,7 +208,10 @@ PumpResult HeadlessPlatform::PumpMessage() {
     }
     return PumpResult::Dispatched;
   }
-  if (!closeSent_ && framesDrawn_ >= options_.frames) {
+  const bool timeIsUp = options_.runSeconds > 0.0 &&
+                        std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count() >=
+                            options_.runSeconds;
+  if (!closeSent_ && (framesDrawn_ >= options_.frames || timeIsUp)) {
     closeSent_ = true;
     if (events_) events_->OnClose();
     return PumpResult::Dispatched;

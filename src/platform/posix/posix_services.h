@@ -27,6 +27,7 @@ class PosixServices : public Platform {
   void RemoveFile(const std::string& path) override;
 
   void OpenWebAddress(const char* url) override;
+  void QuietenAudioSystem() override;
 
   bool ReadStoredValue(const char* name, uint32_t& value) override;
   void WriteStoredValue(const char* name, uint32_t value) override;
