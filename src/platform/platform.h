@@ -127,6 +127,9 @@ class Platform {
   // sound layer prints its own complaints (a machine without a sound card),
   // they go to the log instead of the terminal.
   virtual void QuietenAudioSystem() {}
+  // False where nobody listens: the offscreen runner of tests and snapshots
+  // plays its music only into a capture file.
+  virtual bool HasAudioDevice() { return true; }
 
   // The store of the user's settings: named 32-bit values under one key.
   virtual bool ReadStoredValue(const char* name, uint32_t& value) = 0;

@@ -19,6 +19,10 @@ class DeviceSink : public AudioSink {
   ~DeviceSink() override { Close(); }
 
   bool Open(Mixer& mixer, std::string& error) override {
+    if (!platform::Os().HasAudioDevice()) {
+      error = "this runner has no audio device";
+      return false;
+    }
     platform::Os().QuietenAudioSystem();
     PaError result = Pa_Initialize();
     if (result != paNoError) {

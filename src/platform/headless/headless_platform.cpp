@@ -84,6 +84,8 @@ class HeadlessPlatform : public PosixServices {
   PumpResult PumpMessage() override;
   void PostQuit() override { quitPosted_ = true; }
 
+  bool HasAudioDevice() override { return false; }
+
   bool GetGammaRamp(uint16_t ramp[kGammaRampSize]) override;
   bool SetGammaRamp(const uint16_t ramp[kGammaRampSize]) override;
 
