@@ -1,5 +1,6 @@
 #include "app/gamma.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 

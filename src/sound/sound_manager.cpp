@@ -14,9 +14,11 @@ SoundManagerRecord SoundManager;
 
 namespace {
 
+// Never destroyed: a run that ends through exit() closes the output in the
+// manager's destructor, and the output's thread may render until then.
 Mixer& TheMixer() {
-  static Mixer mixer;
-  return mixer;
+  static Mixer* mixer = new Mixer;
+  return *mixer;
 }
 
 // A test aid: GLIMMERHALL_MUSIC_START=SECONDS starts the music that far in,
