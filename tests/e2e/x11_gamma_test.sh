@@ -21,17 +21,7 @@ for tool in Xvfb xdotool timeout; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
 done
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/glimmerhall-gamma.XXXXXX")
-saver_pid=""
-cleanup() {
-  [ -n "$saver_pid" ] && kill -KILL "$saver_pid" 2>/dev/null
-  stop_xvfb
-  rm -rf "$work"
-}
-trap cleanup EXIT
-start_xvfb "$work"
-export XDG_CONFIG_HOME=$work/config
-unset XSCREENSAVER_WINDOW GLIMMERHALL_LOG
+begin_x11_test gamma
 
 if ! "$probe" gamma-print >"$work/plain.txt" 2>"$work/probe.err"; then
   echo "skipped: this X server has no CRTC gamma ($(cat "$work/probe.err"))"

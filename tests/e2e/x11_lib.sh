@@ -62,3 +62,24 @@ report_stderr() {
     sed 's/^/#   /' "$work/stderr"
   fi
 }
+
+# The usual start of a test on its own server: a work folder named after the
+# test, a private Xvfb, a settings folder of its own (the user's settings stay
+# untouched), and on exit the program and any helper in extra_pids killed,
+# the server stopped and the folder removed.
+begin_x11_test() {  # begin_x11_test NAME
+  work=$(mktemp -d "${TMPDIR:-/tmp}/glimmerhall-$1.XXXXXX")
+  saver_pid=""
+  extra_pids=""
+  trap end_x11_test EXIT
+  start_xvfb "$work"
+  export XDG_CONFIG_HOME=$work/config
+  unset XSCREENSAVER_WINDOW GLIMMERHALL_LOG
+}
+
+end_x11_test() {
+  [ -n "${saver_pid:-}" ] && kill -KILL "$saver_pid" 2>/dev/null
+  for pid in ${extra_pids:-}; do kill -KILL "$pid" 2>/dev/null; done
+  stop_xvfb
+  rm -rf "$work"
+}

@@ -22,22 +22,13 @@ for tool in Xvfb import convert timeout xwininfo; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
 done
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/glimmerhall-preview.XXXXXX")
-saver_pid="" host_pid=""
-cleanup() {
-  [ -n "$saver_pid" ] && kill -KILL "$saver_pid" 2>/dev/null
-  [ -n "$host_pid" ] && kill -KILL "$host_pid" 2>/dev/null
-  stop_xvfb
-  rm -rf "$work"
-}
-trap cleanup EXIT
-start_xvfb "$work"
-export XDG_CONFIG_HOME=$work/config
-unset XSCREENSAVER_WINDOW GLIMMERHALL_LOG
+begin_x11_test preview
+host_pid=""
 
 start_host() {  # a 200 x 150 grey window; sets host_pid and host_window
   "$probe" window 200 150 >"$work/host.out" &
   host_pid=$!
+  extra_pids=$host_pid
   wait_for 5 test -s "$work/host.out" || { echo "FAIL - the host window did not appear"; exit 1; }
   host_window=$(head -n 1 "$work/host.out")
 }
