@@ -83,6 +83,12 @@ TEST_F(X11Options, TheDaemonsWindowComesFromTheEnvironment) {
   setenv("XSCREENSAVER_WINDOW", " 4194305 ", 1);
   ASSERT_TRUE(Take({"glimmerhall"}));
   EXPECT_EQ(options_.existingWindow, 4194305u);
+
+  // The daemon starts hacks with -root and means its own window, which
+  // covers the real root.
+  ASSERT_TRUE(Take({"glimmerhall", "-root"}));
+  EXPECT_TRUE(options_.useExistingWindow);
+  EXPECT_EQ(options_.existingWindow, 4194305u);
 }
 
 TEST_F(X11Options, ASwitchOnTheCommandLineOutranksTheEnvironment) {

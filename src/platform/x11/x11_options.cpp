@@ -77,22 +77,25 @@ bool TakeX11Options(std::vector<std::string>& args, X11Options& options, std::st
     }
   }
 
-  if (!windowChosen) {
-    const char* fromDaemon = std::getenv("XSCREENSAVER_WINDOW");
-    if (fromDaemon && fromDaemon[0]) {
-      unsigned long id = 0;
-      // The daemon's own format may carry spaces around the number.
-      std::string text = fromDaemon;
-      const size_t first = text.find_first_not_of(" \t");
-      const size_t last = text.find_last_not_of(" \t");
-      text = first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
-      if (!ParseWindowId(text, id)) {
-        error = BadIdMessage("XSCREENSAVER_WINDOW", fromDaemon);
-        return false;
-      }
+  // -root means the virtual root, as for every hack: under the daemon that is
+  // the daemon's window (it covers the real root), elsewhere the real root.
+  // A damaged id is an error only when the environment alone chose the window.
+  const bool rootAskedFor = windowChosen && options.useExistingWindow && options.existingWindow == 0;
+  const char* fromDaemon = std::getenv("XSCREENSAVER_WINDOW");
+  if ((!windowChosen || rootAskedFor) && fromDaemon && fromDaemon[0]) {
+    unsigned long id = 0;
+    // The daemon's own format may carry spaces around the number.
+    std::string text = fromDaemon;
+    const size_t first = text.find_first_not_of(" \t");
+    const size_t last = text.find_last_not_of(" \t");
+    text = first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
+    if (ParseWindowId(text, id)) {
       options.useExistingWindow = true;
       options.existingWindow = id;
       options.ordinaryWindow = false;
+    } else if (!rootAskedFor) {
+      error = BadIdMessage("XSCREENSAVER_WINDOW", fromDaemon);
+      return false;
     }
   }
   args.swap(rest);
