@@ -14,6 +14,7 @@
 #include "jpeg_writer.h"
 #include "lightmap_baker.h"
 #include "music_track.h"
+#include "output_file.h"
 #include "overlay_textures.h"
 #include "particle_systems.h"
 #include "rar_writer.h"
@@ -24,20 +25,6 @@
 #include "tga_writer.h"
 
 namespace {
-
-bool WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
-  std::error_code ignored;
-  std::filesystem::create_directories(path.parent_path(), ignored);
-  const std::filesystem::path temporary = path.string() + ".part";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!out) return false;
-  }
-  std::error_code error;
-  std::filesystem::rename(temporary, path, error);
-  return !error;
-}
 
 content::ArchiveMember Folder(const char* name) {
   content::ArchiveMember member;
@@ -125,7 +112,7 @@ int main(int argc, char** argv) {
       {"4loader_ru.tga", content::EncodeTga(pixel, 32)},
   };
   for (const auto& file : files) {
-    if (!WriteFile(out / file.name, file.bytes)) {
+    if (!content::WriteFileWhole(out / file.name, file.bytes)) {
       std::fprintf(stderr, "glimmerhall_content: cannot write %s into %s\n", file.name, outDir.c_str());
       return 1;
     }

@@ -23,6 +23,7 @@
 #include "basic_pictures.h"
 #include "bmp_writer.h"
 #include "jpeg_writer.h"
+#include "output_file.h"
 #include "overlay/overlay_pass.h"
 #include "platform/gl_api.h"
 #include "platform/headless/headless_platform.h"
@@ -69,20 +70,6 @@ constexpr int kSettleFrames = 4;
 std::vector<uint8_t> ReadFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-bool WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
-  std::error_code ignored;
-  std::filesystem::create_directories(path.parent_path(), ignored);
-  const std::filesystem::path temporary = path.string() + ".part";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!out) return false;
-  }
-  std::error_code error;
-  std::filesystem::rename(temporary, path, error);
-  return !error;
 }
 
 struct Pictures {
@@ -221,9 +208,9 @@ int main(int argc, char** argv) {
     pictures.preview = content::DrawRoomPicture(154, 112);
   }
   const std::filesystem::path out(outDir);
-  if (!WriteFile(out / "loading.jpg", content::EncodeJpeg(pictures.loading, 92)) ||
-      !WriteFile(out / "dialog.bmp", content::EncodeBmp(pictures.dialog)) ||
-      !WriteFile(out / "preview.bmp", content::EncodeBmp(pictures.preview))) {
+  if (!content::WriteFileWhole(out / "loading.jpg", content::EncodeJpeg(pictures.loading, 92)) ||
+      !content::WriteFileWhole(out / "dialog.bmp", content::EncodeBmp(pictures.dialog)) ||
+      !content::WriteFileWhole(out / "preview.bmp", content::EncodeBmp(pictures.preview))) {
     std::fprintf(stderr, "glimmerhall_stills: cannot write the pictures into %s\n", outDir.c_str());
     return 1;
   }
