@@ -19,4 +19,15 @@ void BlendPixel(RgbaImage& image, int x, int y, Colour c, float coverage) {
   p[3] = static_cast<uint8_t>(std::lround(std::min(255.0f, 255.0f * a + p[3] * inv)));
 }
 
+RgbaImage FilledImage(int width, int height, uint8_t r, uint8_t g, uint8_t b) {
+  RgbaImage image(width, height);
+  for (size_t i = 0; i + 3 < image.pixels.size(); i += 4) {
+    image.pixels[i] = r;
+    image.pixels[i + 1] = g;
+    image.pixels[i + 2] = b;
+    image.pixels[i + 3] = 255;
+  }
+  return image;
+}
+
 }  // namespace content

@@ -22,6 +22,9 @@ struct Colour {
   float r = 0, g = 0, b = 0, a = 1;
 };
 
+// A picture of one opaque colour (tests use them as measurable stand-ins).
+RgbaImage FilledImage(int width, int height, uint8_t r, uint8_t g, uint8_t b);
+
 // Blends a colour over one pixel with the given coverage (0..1); ignores
 // pixels outside the picture.
 void BlendPixel(RgbaImage& image, int x, int y, Colour colour, float coverage);

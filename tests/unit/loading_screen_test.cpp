@@ -20,16 +20,6 @@ namespace {
 
 constexpr int kWidth = 1024, kHeight = 768;
 
-content::RgbaImage Solid(int w, int h, uint8_t r, uint8_t g, uint8_t b) {
-  content::RgbaImage image(w, h);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      uint8_t* p = image.At(x, y);
-      p[0] = r, p[1] = g, p[2] = b, p[3] = 255;
-    }
-  return image;
-}
-
 class LoadingScreen : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -43,14 +33,14 @@ class LoadingScreen : public ::testing::Test {
     app::RendererState.clientRect = {0, 0, kWidth, kHeight};
     // The picture: its top half blue, its bottom half green, as a JPEG
     // stores it (top row first).
-    content::RgbaImage picture = Solid(64, 64, 0, 200, 0);
+    content::RgbaImage picture = content::FilledImage(64, 64, 0, 200, 0);
     for (int y = 0; y < 32; ++y)
       for (int x = 0; x < 64; ++x) picture.At(x, y)[1] = 0, picture.At(x, y)[2] = 200;
     jpeg_ = content::EncodeJpeg(picture, 95);
-    corners_[0] = content::EncodeTga(Solid(4, 4, 255, 0, 0), 32);
-    corners_[1] = content::EncodeTga(Solid(4, 4, 255, 255, 0), 32);
-    corners_[2] = content::EncodeTga(Solid(4, 4, 255, 0, 255), 32);
-    corners_[3] = content::EncodeTga(Solid(4, 4, 255, 255, 255), 32);
+    corners_[0] = content::EncodeTga(content::FilledImage(4, 4, 255, 0, 0), 32);
+    corners_[1] = content::EncodeTga(content::FilledImage(4, 4, 255, 255, 0), 32);
+    corners_[2] = content::EncodeTga(content::FilledImage(4, 4, 255, 0, 255), 32);
+    corners_[3] = content::EncodeTga(content::FilledImage(4, 4, 255, 255, 255), 32);
     table_ = {{"CustomData", 159, jpeg_.data(), static_cast<uint32_t>(jpeg_.size())},
               {"CustomData", 155, corners_[0].data(), static_cast<uint32_t>(corners_[0].size())},
               {"CustomData", 156, corners_[1].data(), static_cast<uint32_t>(corners_[1].size())},

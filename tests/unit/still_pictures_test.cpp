@@ -6,18 +6,8 @@
 
 namespace {
 
-content::RgbaImage Filled(int width, int height, uint8_t r, uint8_t g, uint8_t b) {
-  content::RgbaImage image(width, height);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) {
-      uint8_t* p = image.At(x, y);
-      p[0] = r, p[1] = g, p[2] = b, p[3] = 255;
-    }
-  return image;
-}
-
 TEST(StillPicturesTest, CropKeepsTheAspectAndStaysInsideTheFrame) {
-  content::RgbaImage frame = Filled(400, 300, 0, 0, 0);
+  content::RgbaImage frame = content::FilledImage(400, 300, 0, 0, 0);
   frame.At(399, 150)[0] = 200;  // a mark on the right edge
   const content::RgbaImage square = content::CropToAspect(frame, 1.0f, 0.5f, 0.5f);
   EXPECT_EQ(square.width, 300);
@@ -31,7 +21,7 @@ TEST(StillPicturesTest, CropKeepsTheAspectAndStaysInsideTheFrame) {
 }
 
 TEST(StillPicturesTest, ResizeKeepsFlatColourAndAveragesInLinearLight) {
-  const content::RgbaImage flat = content::Resize(Filled(90, 60, 180, 90, 30), 30, 20);
+  const content::RgbaImage flat = content::Resize(content::FilledImage(90, 60, 180, 90, 30), 30, 20);
   ASSERT_EQ(flat.width, 30);
   ASSERT_EQ(flat.height, 20);
   for (int y = 0; y < 20; ++y)
@@ -41,7 +31,7 @@ TEST(StillPicturesTest, ResizeKeepsFlatColourAndAveragesInLinearLight) {
     }
   // Fine black and white stripes shrink to an even grey, not to stripes
   // (aliasing) and not to the darker grey of averaging the stored values.
-  content::RgbaImage stripes = Filled(120, 120, 0, 0, 0);
+  content::RgbaImage stripes = content::FilledImage(120, 120, 0, 0, 0);
   for (int y = 0; y < 120; ++y)
     for (int x = 0; x < 120; x += 2) stripes.At(x, y)[0] = 255;
   const content::RgbaImage grey = content::Resize(stripes, 20, 20);
